@@ -1,0 +1,35 @@
+// vdxctl's command line: global options anywhere, then a command and its arguments.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "comm/Baudrate.h"
+
+namespace vdx::cli {
+
+// Exit codes.
+enum TExitCode { exDone = 0, exLinkFailed = 1, exUsage = 2, exFileFailed = 3 };
+
+struct TCliOptions {
+  std::string Port;                       // COM name or device path; empty when not given
+  std::optional<TModBaudrate> FixedBaud;  // nothing: detect the module's rate
+  std::optional<TModBaudrate> SwitchTo;   // switch the module after detection
+  bool HalfDuplex = false;
+  bool Json = false;
+  bool Verbose = false;
+  bool Demo = false;  // serve a virtual module in-process and use its port
+  bool Help = false;
+  bool Version = false;
+  std::string RddDir;  // where ".rdd" files are looked for; empty: beside the executable
+  std::string Command;
+  std::vector<std::string> Args;
+};
+
+// Parses the arguments; returns an error text for a usage error, empty on success.
+std::string ParseCliOptions(const std::vector<std::string>& Argv, TCliOptions& Options);
+
+extern const char* const UsageText;
+
+}  // namespace vdx::cli

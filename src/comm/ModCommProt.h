@@ -1,0 +1,168 @@
+// The protocol component: the only part that talks to the module. It owns the serial port and
+// the module's four command lists, runs every exchange under one lock, identifies the module,
+// reads its parameters and manages the baud rate, and pushes data into the linked views.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "comm/BaseMsgComponent.h"
+#include "comm/Baudrate.h"
+#include "comm/ComPort.h"
+#include "comm/ModCommandLists.h"
+#include "comm/ModViews.h"
+
+namespace vdx {
+
+enum TOperatingMode { omIdle = 0, omTerminal = 1, omMonitor = 2, omScope = 3 };
+
+enum TVDXCommProtMsgKind { cpmkImpFktNoValidModulId = 0, cpmkImpFktOverWriteQuestion = 1 };
+
+// Name and value texts of the last parameter reply.
+struct TCmdUpdateInfo {
+  std::string CmdName;
+  std::vector<std::string> Values;
+};
+
+class TVDXModCommProt : public TBaseMsgComponent {
+ public:
+  TVDXModCommProt();
+  ~TVDXModCommProt() override;
+
+  // --- Events. Sender is this component.
+  // The module's own readout failed; the handler may fill ExtCmdList with readout lines.
+  std::function<void(TVDXModCommProt& Sender, const std::string& ModID,
+                     std::vector<std::string>& ExtCmdList)>
+      OnReadoutError;
+  // The user picks one module ID of a file; SelIdx -1 for none.
+  std::function<void(TVDXModCommProt& Sender, const std::vector<std::string>& IdList,
+                     int& SelIdx)>
+      OnModIdSelRequest;
+  // A question to the user; Result 1 (OK) means go on.
+  std::function<void(TVDXModCommProt& Sender, TVDXCommProtMsgKind MsgKind, int& Result)>
+      OnInfoMsg;
+  // Names of the commands a parameter file import could not apply.
+  std::function<void(TVDXModCommProt& Sender, const std::vector<std::string>& CmdErrList)>
+      OnParaDownloadError;
+  // The module's digital input byte was read.
+  std::function<void(TVDXModCommProt& Sender, uint8_t State)> OnDigitalInputStateInfo;
+
+  // --- Link and line properties. Setters that reopen the port throw TComPortError.
+  TModBaudrate BaudRate() const { return FCurrentBaudrate; }
+  void SetBaudRate(TModBaudrate Value);
+  uint16_t PortNo() const { return FPortNo; }
+  // Sets the port "COM" + number; when an open port cannot be reopened, PortNo becomes 0.
+  void SetPortNo(uint16_t Value);
+  TTransferMode TransferMode() const { return FTransferMode; }
+  void SetTransferMode(TTransferMode Value);
+  bool PortOpen() const { return FComPort.Connected(); }
+  void SetPortOpen(bool Value);
+  bool AutoSetBaudrate() const { return FAutoSetBaudrate; }
+  void SetAutoSetBaudrate(bool Value) { FAutoSetBaudrate = Value; }
+  TModBaudrate AutoBaudrate() const { return FAutoBaudrate; }
+  void SetAutoBaudrate(TModBaudrate Value) { FAutoBaudrate = Value; }
+  TModBaudrate FixBaudrate() const { return FFixBaudrate; }
+  void SetFixBaudrate(TModBaudrate Value);
+  bool AutoBaudDetection() const { return FAutoBaudDetection; }
+  void SetAutoBaudDetection(bool Value);
+  int32_t DelayOnSendFirmwareData() const { return FDelayOnSendFirmwareData; }
+  void SetDelayOnSendFirmwareData(int32_t Value) { FDelayOnSendFirmwareData = Value; }
+
+  // --- Links to the views (non-owning; pass nullptr when a view goes away).
+  IParameterView* ParameterList() const { return FParameterList; }
+  void SetParameterList(IParameterView* View) { FParameterList = View; }
+  IMonitorView* Monitor() const { return FMonitor; }
+  void SetMonitor(IMonitorView* View) { FMonitor = View; }
+  IScopeView* Scope() const { return FScope; }
+  void SetScope(IScopeView* View) { FScope = View; }
+  ITerminalView* Terminal() const { return FTerminal; }
+  void SetTerminal(ITerminalView* View) { FTerminal = View; }
+
+  // --- State for the other parts.
+  TModCommandList& CmdList() { return FLists.CmdList; }
+  TModProcessData& ProcessData() { return FLists.ProcessData; }
+  TModStatusInfoData& StatusInfo() { return FLists.StatusInfo; }
+  TModRemoteCtrlCommandList& RemoteCtrlList() { return FLists.RemoteCtrlList; }
+  const std::string& ModuleId() const { return FModuleId; }
+  bool ModuleDataValid() const { return FModuleDataValid; }
+  bool RemoteCtrlSupported() const { return FRemoteCtrlSupported; }
+  bool RemoteCtrlActive() const { return FRemoteCtrlActive; }
+  TOperatingMode OperatingMode() const { return FOperatingMode.load(); }
+  bool FirmwareUpdateMode() const { return FFirmwareUpdateMode; }
+  uint8_t PollingStopped() const { return FPollingStopped.load(); }
+  // The serial port, for the terminal, the bootloader dialogue and wire traces.
+  TComPort& ComPort() { return FComPort; }
+
+  // --- Exchanges.
+  // Sends Cmd (with its own CR), awaits Echo (empty: none) and collects up to Prompt, with
+  // TimeoutMs per character (negative: 3000). Never throws.
+  bool SendCommand(const std::string& Cmd, const std::string& Echo, const std::string& Prompt,
+                   std::string& Reply, int TimeoutMs);
+  // Opens the link and, when configured, detects and switches the baud rate.
+  bool Connect();
+  // Closes the link and forgets the module's data.
+  void Disconnect();
+  void SetOperatingMode(TOperatingMode Mode);
+
+  // --- Identification and reading.
+  bool Identify(std::string& ModuleId);
+  virtual bool ReadOut();
+  virtual bool ParseReadoutList(const std::string& Text);
+  bool ReadAccessCode(uint16_t& ACode);
+  bool ReadParameter(TModBaseCommand* Cmd);
+  virtual bool ReadAllParameters();
+  virtual void ApplyUpdateInfo();
+  bool ProbeRemoteCtrl(bool& Active);
+  static bool ParseModuleId(const std::string& IdText, std::string& ModuleName);
+  void GetModuleName(std::string& Name) const;
+  bool CheckModuleId();
+  bool PasswordSupported();
+  bool SendPassword(const std::string& Password);
+
+  // --- Baud rate management.
+  bool DetectBaudrate(TModBaudrate& Baud);
+  virtual bool CheckBaudrateCmd(TModBaudrate Baud);
+  bool SwitchModuleBaudrate();
+
+  void ThreadProc(TBaseThread& Thread) override;
+
+ private:
+  // The ID text of an "ID" reply: echo, prompt and a trailing "CMD" removed, trimmed.
+  static std::string IdTextOfReply(const std::string& Reply);
+  void ForgetModule();
+  void RefillGrid(uint16_t AccessCode);
+
+  std::recursive_mutex FExchangeLock;
+  TComPort FComPort;
+  TModCommandSet FLists;
+  TCmdUpdateInfo FUpdateInfo;
+
+  IParameterView* FParameterList = nullptr;
+  IMonitorView* FMonitor = nullptr;
+  IScopeView* FScope = nullptr;
+  ITerminalView* FTerminal = nullptr;
+
+  uint16_t FPortNo = 1;
+  TTransferMode FTransferMode = tmFullDuplex;
+  bool FAutoSetBaudrate = true;
+  TModBaudrate FAutoBaudrate = mb57600;
+  TModBaudrate FFixBaudrate = mb9600;
+  bool FAutoBaudDetection = true;
+  int32_t FDelayOnSendFirmwareData = 0;
+
+  TModBaudrate FCurrentBaudrate = mb9600;
+  std::string FModuleId;
+  bool FModuleDataValid = false;
+  bool FRemoteCtrlSupported = false;
+  bool FRemoteCtrlActive = false;
+  std::atomic<TOperatingMode> FOperatingMode{omIdle};
+  bool FFirmwareUpdateMode = false;
+  std::atomic<bool> FScopePollBusy{false};
+  std::atomic<uint8_t> FPollingStopped{0};
+};
+
+}  // namespace vdx

@@ -1,0 +1,41 @@
+// The views the protocol component pushes data into. The GUI implements them; the links are
+// non-owning and are cleared when a view goes away.
+#pragma once
+
+#include <cstdint>
+
+namespace vdx {
+
+class TModCommandList;
+class TModProcessData;
+class TModStatusInfoData;
+
+class IParameterView {
+ public:
+  virtual ~IParameterView() = default;
+  // Fills the view with the parameters of List whose groups share a bit with AccessCode.
+  virtual bool LoadCommandList(TModCommandList* List, uint16_t AccessCode) = 0;
+};
+
+class IMonitorView {
+ public:
+  virtual ~IMonitorView() = default;
+  // The module's process values and status bits after an identification; the view keeps copies.
+  virtual void SetProcessData(const TModProcessData* List) = 0;
+  virtual void SetStatusInfo(const TModStatusInfoData* List) = 0;
+};
+
+class IScopeView {
+ public:
+  virtual ~IScopeView() = default;
+  virtual void SetProcessData(const TModProcessData* List) = 0;
+};
+
+class ITerminalView {
+ public:
+  virtual ~ITerminalView() = default;
+  // Shows one character received from the module.
+  virtual void DisplayChar(char C) = 0;
+};
+
+}  // namespace vdx

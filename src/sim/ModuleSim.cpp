@@ -1,0 +1,328 @@
+#include "sim/ModuleSim.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "sim/CommandInterpreter.h"
+#include "sim/ModuleState.h"
+#include "sim/ModuleTypes.h"
+#include "sim/NvFile.h"
+#include "sim/PtyLine.h"
+#include "sim/SimFaults.h"
+#include "sim/SimText.h"
+#include "sim/WireFramer.h"
+
+namespace vdx::sim {
+
+namespace {
+
+int64_t MonotonicNs() {
+  timespec T{};
+  clock_gettime(CLOCK_MONOTONIC, &T);
+  return int64_t{T.tv_sec} * 1000000000 + T.tv_nsec;
+}
+
+void SleepUntilNs(int64_t Deadline) {
+  const timespec T{static_cast<time_t>(Deadline / 1000000000),
+                   static_cast<long>(Deadline % 1000000000)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &T, nullptr) == EINTR) {
+  }
+}
+
+bool IsModuleBaudRate(int Rate) {
+  return Rate == 9600 || Rate == 19200 || Rate == 38400 || Rate == 57600 || Rate == 115200;
+}
+
+constexpr size_t MaxTurnarounds = 1000000;
+
+}  // namespace
+
+struct TModuleSim::TImpl {
+  explicit TImpl(TSimOptions O)
+      : Options(std::move(O)), BaudRate(Options.BaudRate), Framer(Options.Prompt, Options.LineEnd) {
+    TModuleType Type;
+    if (LoadModuleType(Options.ModuleType, Type, LoadError)) {
+      State = std::make_unique<TModuleState>(std::move(Type));
+      Interpreter = std::make_unique<TCommandInterpreter>(
+          *State, TInterpreterOptions{Options.ReadoutFails, Options.AnswersRemote});
+    }
+  }
+
+  void Serve();
+  void HandleByte(char C);
+  void Send(const std::string& Bytes, bool FromModule);
+  bool SleepMs(int Ms);  // false when told to stop
+  int64_t ByteTimeNs() const { return 10 * int64_t{1000000000} / BaudRate; }
+
+  const TSimOptions Options;
+  std::string LoadError;
+
+  // Guarded by Mutex: the module's state, its rate and the counters.
+  mutable std::mutex Mutex;
+  std::unique_ptr<TModuleState> State;
+  std::unique_ptr<TCommandInterpreter> Interpreter;
+  int BaudRate;
+  TSimStats Stats;
+  std::string SlavePath;
+
+  std::atomic<TSimFault> Fault{TSimFault::None};
+  std::atomic<int> SlowDelayMs{50};
+  std::atomic<bool> StopRequested{false};
+  std::mutex StopMutex;
+  std::condition_variable StopCv;
+  int WakePipe[2] = {-1, -1};
+  std::thread Thread;
+  bool Running = false;  // touched by the owner's thread only
+
+  // The serving thread's own.
+  TPtyLine Line;
+  TWireFramer Framer;
+  TFaultNoise Noise;
+  int64_t RxDeadlineNs = 0;
+  int64_t TxDeadlineNs = 0;
+  int64_t PromptSentNs = -1;  // when the last prompt went out, until the next command starts
+};
+
+void TModuleSim::TImpl::Serve() {
+  char Buffer[256];
+  while (!StopRequested && Line.IsOpen()) {
+    pollfd P[2] = {{Line.MasterFd(), POLLIN, 0}, {WakePipe[0], POLLIN, 0}};
+    if (poll(P, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    if (P[1].revents != 0) break;
+    if ((P[0].revents & POLLIN) == 0) {
+      // No client holds the line (only possible while the slave is being reopened).
+      if (P[0].revents & (POLLHUP | POLLERR)) SleepMs(10);
+      continue;
+    }
+    // Paced: one byte at a time, so each is taken at the line rate.
+    const long N = Line.Read(Buffer, Options.Paced ? 1 : sizeof Buffer);
+    if (N < 0) break;
+    for (long I = 0; I < N && Line.IsOpen() && !StopRequested; ++I) HandleByte(Buffer[I]);
+  }
+}
+
+void TModuleSim::TImpl::HandleByte(char C) {
+  const int64_t ReceivedNs = MonotonicNs();
+  int Rate;
+  {
+    std::lock_guard Lock(Mutex);
+    ++Stats.BytesReceived;
+    Rate = BaudRate;
+  }
+  if (Options.Paced) {
+    RxDeadlineNs = std::max(RxDeadlineNs, ReceivedNs) + ByteTimeNs();
+    SleepUntilNs(RxDeadlineNs);
+  }
+  // On a two-wire line the sender hears its own byte, whatever the module does with it.
+  if (Options.HalfDuplex) Send(std::string(1, C), false);
+  // At another rate than its own the module hears garbage and keeps quiet.
+  if (Line.LineBaudRate() != Rate) return;
+
+  const TSimFault F = Fault.load();
+  const bool CommandStart = Framer.AtLineStart();
+  if (CommandStart && PromptSentNs >= 0) {
+    std::lock_guard Lock(Mutex);
+    if (Stats.TurnaroundUs.size() < MaxTurnarounds)
+      Stats.TurnaroundUs.push_back(static_cast<double>(ReceivedNs - PromptSentNs) / 1000.0);
+    PromptSentNs = -1;
+  }
+  const TWireFramer::TStep Step = Framer.Receive(C);
+  if (Step.LineDone) {
+    std::lock_guard Lock(Mutex);
+    ++Stats.Commands;
+  }
+  if (F == TSimFault::Silence) return;
+  std::string Echo;
+  if (CommandStart && !Step.Echo.empty())
+    Echo = Noise.BeforeEcho(F, Framer.Prompt(), Framer.LineEnd());
+  Send(Echo + Step.Echo, true);
+  if (!Step.LineDone) return;
+  if (F == TSimFault::Drop) {
+    Line.HangUp();
+    return;
+  }
+
+  TAnswer Answer;
+  if (!Trim(Step.Line).empty()) {
+    std::lock_guard Lock(Mutex);
+    if (F == TSimFault::CommandError) {
+      Answer.Lines = {CommandErrorText};
+    } else {
+      Answer = Interpreter->Execute(Step.Line);
+      std::string Ignored;  // a failed write leaves the last good file; the module goes on
+      if (Answer.Saved && !Options.NvFile.empty())
+        WriteNvFile(Options.NvFile, State->NonVolatileLines(), Ignored);
+    }
+  }
+  Send(Framer.Answer(Answer.Lines), true);
+  PromptSentNs = MonotonicNs();
+  if (Answer.NewBaudRate != 0) {
+    std::lock_guard Lock(Mutex);
+    BaudRate = Answer.NewBaudRate;
+  }
+}
+
+void TModuleSim::TImpl::Send(const std::string& Bytes, bool FromModule) {
+  if (Bytes.empty()) return;
+  const bool Slow = FromModule && Fault.load() == TSimFault::Slow;
+  constexpr auto WriteTimeout = std::chrono::milliseconds(1000);
+  if (!Slow && !Options.Paced) {
+    if (Line.Write(Bytes.data(), Bytes.size(), WriteTimeout)) {
+      std::lock_guard Lock(Mutex);
+      Stats.BytesSent += Bytes.size();
+    }
+    return;
+  }
+  for (const char C : Bytes) {
+    if (Slow && !SleepMs(SlowDelayMs.load())) return;
+    if (Options.Paced && FromModule) {
+      // Absolute deadlines: each byte leaves one byte time after the previous one ended.
+      TxDeadlineNs = std::max(TxDeadlineNs, MonotonicNs()) + ByteTimeNs();
+      SleepUntilNs(TxDeadlineNs);
+    }
+    if (!Line.Write(&C, 1, WriteTimeout)) return;
+    std::lock_guard Lock(Mutex);
+    ++Stats.BytesSent;
+  }
+}
+
+bool TModuleSim::TImpl::SleepMs(int Ms) {
+  std::unique_lock Lock(StopMutex);
+  return !StopCv.wait_for(Lock, std::chrono::milliseconds(Ms), [this] { return StopRequested.load(); });
+}
+
+TModuleSim::TModuleSim(TSimOptions Options) : FImpl(std::make_unique<TImpl>(std::move(Options))) {}
+
+TModuleSim::~TModuleSim() { Stop(); }
+
+bool TModuleSim::Start(std::string& Error) {
+  TImpl& I = *FImpl;
+  if (I.Running) return true;
+  if (!I.State) {
+    Error = I.LoadError;
+    return false;
+  }
+  if (!IsModuleBaudRate(I.Options.BaudRate)) {
+    Error = "unsupported baud rate " + std::to_string(I.Options.BaudRate) +
+            " (9600, 19200, 38400, 57600 or 115200)";
+    return false;
+  }
+  if (I.Options.Prompt.empty() || I.Options.LineEnd.empty()) {
+    Error = "the prompt and the line end must not be empty";
+    return false;
+  }
+  if (!I.Options.NvFile.empty()) {
+    std::vector<std::string> Lines;
+    bool Exists = false;
+    if (!ReadNvFile(I.Options.NvFile, Lines, Exists, Error)) return false;
+    std::lock_guard Lock(I.Mutex);
+    if (Exists && !I.State->RestoreNonVolatile(Lines, Error)) {
+      Error = I.Options.NvFile + ": " + Error;
+      return false;
+    }
+  }
+  if (!I.Line.Open(I.Options.BaudRate, Error)) return false;
+  if (pipe2(I.WakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    Error = "cannot create the stop pipe";
+    I.Line.Close();
+    return false;
+  }
+  {
+    std::lock_guard Lock(I.Mutex);
+    I.SlavePath = I.Line.SlavePath();
+  }
+  I.StopRequested = false;
+  I.Running = true;
+  I.Thread = std::thread([&I] { I.Serve(); });
+  return true;
+}
+
+void TModuleSim::Stop() {
+  TImpl& I = *FImpl;
+  if (!I.Running) return;
+  {
+    std::lock_guard Lock(I.StopMutex);
+    I.StopRequested = true;
+  }
+  I.StopCv.notify_all();
+  const char Wake = 1;
+  [[maybe_unused]] const ssize_t Ignored = write(I.WakePipe[1], &Wake, 1);
+  I.Thread.join();
+  I.Line.Close();
+  close(I.WakePipe[0]);
+  close(I.WakePipe[1]);
+  I.WakePipe[0] = I.WakePipe[1] = -1;
+  I.Running = false;
+}
+
+std::string TModuleSim::SlavePath() const {
+  std::lock_guard Lock(FImpl->Mutex);
+  return FImpl->SlavePath;
+}
+
+void TModuleSim::SetFault(TSimFault Fault) { FImpl->Fault = Fault; }
+
+void TModuleSim::SetSlowDelayMs(int Ms) { FImpl->SlowDelayMs = Ms < 0 ? 0 : Ms; }
+
+int TModuleSim::CurrentBaudRate() const {
+  std::lock_guard Lock(FImpl->Mutex);
+  return FImpl->BaudRate;
+}
+
+std::string TModuleSim::ParameterValue(const std::string& Name) const {
+  std::lock_guard Lock(FImpl->Mutex);
+  const TModuleState* State = FImpl->State.get();
+  if (!State) return {};
+  if (const int Index = State->IndexOf(Name); Index >= 0) return State->ValueText(Index);
+  const size_t Colon = Name.rfind(':');
+  if (Colon == std::string::npos) return {};
+  const auto Point = ParseInteger(Name.substr(Colon + 1));
+  std::string Text;
+  if (Point) State->PointText(State->IndexOf(Name.substr(0, Colon)), *Point, Text);
+  return Text;
+}
+
+void TModuleSim::SetParameterValue(const std::string& Name, const std::string& Value) {
+  std::lock_guard Lock(FImpl->Mutex);
+  TModuleState* State = FImpl->State.get();
+  if (!State) return;
+  if (const int Index = State->IndexOf(Name); Index >= 0) {
+    State->WriteValue(Index, Value);
+    return;
+  }
+  const size_t Colon = Name.rfind(':');
+  if (Colon == std::string::npos) return;
+  if (const auto Point = ParseInteger(Name.substr(Colon + 1)))
+    State->WritePoint(State->IndexOf(Name.substr(0, Colon)), *Point, Value);
+}
+
+TSimStats TModuleSim::Stats() const {
+  std::lock_guard Lock(FImpl->Mutex);
+  return FImpl->Stats;
+}
+
+void TModuleSim::ResetStats() {
+  std::lock_guard Lock(FImpl->Mutex);
+  FImpl->Stats = TSimStats{};
+}
+
+std::string TModuleSim::IdText() const {
+  return FImpl->State ? FImpl->State->Type().IdText : std::string();
+}
+
+std::vector<std::string> TModuleSim::ReadoutLines() const {
+  return FImpl->State ? FImpl->State->Type().Lines : std::vector<std::string>();
+}
+
+}  // namespace vdx::sim

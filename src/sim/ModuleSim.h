@@ -1,0 +1,81 @@
+// The virtual module: a pseudo-terminal that answers the module's wire protocol, for demos,
+// tests and benchmarks. Usable in-process (start/stop) and through the vdxmodsim executable.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vdx::sim {
+
+// Faults the module can be told to show; they last until cleared.
+enum class TSimFault {
+  None,
+  Silence,          // hears everything, answers nothing
+  Slow,             // waits SlowDelayMs between answer characters
+  CommandError,     // answers every command with "command error"
+  NoiseBeforeEcho,  // sends a few random bytes before each echo
+  StalePrompt,      // sends a stale ">" and a line end before each echo
+  Drop,             // closes the line (the master side) at the next command
+};
+
+struct TSimOptions {
+  std::string ModuleType = "rich";  // a built-in type ("rich", "noreadout") or an ".rdd" path
+  bool HalfDuplex = false;          // the line returns a copy of every byte; module echoes each
+  int BaudRate = 9600;              // the module's own rate at start
+  bool Paced = false;               // both directions take 10 bits per byte at the line rate
+  std::string Prompt = ">";         // ">" or "CMD>"
+  std::string LineEnd = "\r\n";     // "\r\n" or "\n"
+  bool ReadoutFails = false;        // answer "Readout" with "command error" (any type)
+  bool AnswersRemote = false;       // answer "REMOTE" (such modules get no remote control)
+  std::string NvFile;               // optional file that keeps the non-volatile copy
+};
+
+// Counters the benchmarks read.
+struct TSimStats {
+  uint64_t BytesReceived = 0;
+  uint64_t BytesSent = 0;
+  uint64_t Commands = 0;
+  // Microseconds from the last prompt byte sent to the first byte of the next command.
+  std::vector<double> TurnaroundUs;
+};
+
+class TModuleSim {
+ public:
+  explicit TModuleSim(TSimOptions Options);
+  ~TModuleSim();  // stops
+  TModuleSim(const TModuleSim&) = delete;
+  TModuleSim& operator=(const TModuleSim&) = delete;
+
+  // Opens the pseudo-terminal and starts serving. False with Error set on failure.
+  bool Start(std::string& Error);
+  void Stop();
+  std::string SlavePath() const;
+
+  void SetFault(TSimFault Fault);
+  void SetSlowDelayMs(int Ms);
+  int CurrentBaudRate() const;
+
+  // Module state, for tests: the value text of a parameter as the module would answer it,
+  // and writing it directly (as if set on the module's own keypad).
+  std::string ParameterValue(const std::string& Name) const;
+  void SetParameterValue(const std::string& Name, const std::string& Value);
+
+  TSimStats Stats() const;
+  void ResetStats();
+
+  // The type's ID text and readout lines (as the module delivers them on "Readout").
+  std::string IdText() const;
+  std::vector<std::string> ReadoutLines() const;
+
+ private:
+  struct TImpl;
+  std::unique_ptr<TImpl> FImpl;
+};
+
+// Names of the built-in module types.
+std::vector<std::string> BuiltInTypes();
+
+}  // namespace vdx::sim

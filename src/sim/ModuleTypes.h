@@ -1,0 +1,57 @@
+// Module types: what a module of a type says about itself (ID text, readout lines) and the
+// few behaviours that tie its parameters together.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vdx::sim {
+
+// A periodic process value over time, in raw units.
+struct TWave {
+  enum TShape { Sine, Ramp, Triangle, Square };
+  TShape Shape = Sine;
+  int32_t Offset = 0;
+  int32_t Amplitude = 0;
+  int PeriodMs = 1000;
+  int PhaseMs = 0;
+};
+
+// Writing entry i of the text parameter Param sets the parameter Target to TargetValues[i]
+// (for example a sensor range that rescales an analogue input).
+struct TValueLink {
+  std::string Param;
+  std::string Target;
+  std::vector<std::string> TargetValues;
+};
+
+struct TModuleType {
+  std::string Name;
+  std::string IdText;
+  std::vector<std::string> Lines;  // readout lines, as delivered on "Readout"
+  bool ReadoutFails = false;
+
+  std::map<std::string, std::string> Defaults;  // parameter name -> value as written
+  std::string Password = "kv20pass";
+  uint16_t AccessCode = 0x003C;      // All, Appli, PLX, Basic
+  uint16_t PasswordAccess = 0x00C0;  // X.A.VO. and Password, added by the password
+
+  std::string ExpertParam;           // a text parameter whose value ExpertValue ...
+  std::string ExpertValue;
+  uint16_t ExpertAccess = 0;         // ... adds these groups to the access code
+  std::vector<TValueLink> Links;
+  std::map<std::string, TWave> Waves;  // process value name -> waveform
+  std::string SetpointProcess;       // follows SetpointInput while remote control is on
+  std::string SetpointInput;
+};
+
+// A built-in type by name ("rich", "noreadout"), or the type described by an ".rdd" file
+// (readout lines; the type name is the file's base name).
+bool LoadModuleType(const std::string& NameOrPath, TModuleType& Type, std::string& Error);
+
+TModuleType RichModuleType();
+TModuleType NoReadoutModuleType();
+
+}  // namespace vdx::sim
