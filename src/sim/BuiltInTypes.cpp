@@ -66,20 +66,18 @@ TModuleType RichModuleType() {
       R"(3\11\RC:14\\Remote input PIN 14 in 0.01 %\1\-10000\10000)",
       R"(3\11\RC:29\\Remote input PIN 29 in 0.01 %\1\0\10000)",
   };
-  T.Defaults = {{"ENABLE", "ON"},  {"CTRL", "PI"},   {"RA", "100"},     {"RD", "100"},
-                {"CURRENT", "1600"}, {"MIN", "0"},   {"MAX", "10000"},  {"TRIGGER", "200"},
-                {"DFREQ", "120"},  {"DAMPL", "500"}, {"KP", "2500"},    {"PRESS", "250"},
-                {"PWM", "2604"},   {"HOURS", "1234"}};
+  T.Defaults = {{"ENABLE", "ON"},    {"CTRL", "PI"},   {"RA", "100"},    {"RD", "100"},
+                {"CURRENT", "1600"}, {"MIN", "0"},     {"MAX", "10000"}, {"TRIGGER", "200"},
+                {"DFREQ", "120"},    {"DAMPL", "500"}, {"KP", "2500"},   {"PRESS", "250"},
+                {"PWM", "2604"},     {"HOURS", "1234"}};
   T.ExpertParam = "MODE";
   T.ExpertValue = "EXPERT";
   T.ExpertAccess = 0x0200;  // Special
   T.Links = {{"SENS", "AIN:W", {"1000 1000 0 V", "1250 1000 2000 C", "500 1000 -10000 V"}}};
-  T.Waves = {{"W", {TWave::Sine, 5000, 4000, 4000, 0}},
-             {"X", {TWave::Sine, 5000, 3800, 4000, 250}},
-             {"E", {TWave::Sine, 0, 400, 4000, 1250}},
-             {"IA", {TWave::Triangle, 1000, 600, 3000, 0}},
-             {"P", {TWave::Ramp, 1250, 1250, 5000, 0}},
-             {"UB", {TWave::Sine, 2400, 30, 9000, 0}}};
+  T.Waves = {
+      {"W", {TWave::Sine, 5000, 4000, 4000, 0}}, {"X", {TWave::Sine, 5000, 3800, 4000, 250}},
+      {"E", {TWave::Sine, 0, 400, 4000, 1250}},  {"IA", {TWave::Triangle, 1000, 600, 3000, 0}},
+      {"P", {TWave::Ramp, 1250, 1250, 5000, 0}}, {"UB", {TWave::Sine, 2400, 30, 9000, 0}}};
   T.SetpointProcess = "W";
   T.SetpointInput = "RC:910";
   return T;

@@ -62,7 +62,7 @@ TAnswer TCommandInterpreter::Parameter(const std::string& Word, const std::strin
   const int Index = FState.IndexOf(Word);
   if (Index >= 0) {
     const TSimCommand& Cmd = FState.Commands()[Index];
-    if (IsControl(Cmd.Kind)) return {};  // carried out; nothing to report
+    if (IsControl(Cmd.Kind)) return {};               // carried out; nothing to report
     if (Cmd.Kind == TCmdKind::Curve) return Error();  // points are read one by one
     if (Cmd.Kind == TCmdKind::Process || Cmd.Kind == TCmdKind::StatusBit)
       return HasArgs ? Error() : Lines({FState.ValueText(Index)});
@@ -102,10 +102,12 @@ TAnswer TCommandInterpreter::DigitalInputs(const std::string& Args, bool HasArgs
   return {};
 }
 
+// The answer carries no line of its own: the echo "BR n" already gives the reader exactly one
+// value after the command word, n, which is what a baud command check accepts.
 TAnswer TCommandInterpreter::BaudRate(const std::string& Args) {
   const auto N = ParseInteger(Args);
   if (!N || (*N != 1 && *N != 2 && *N != 4 && *N != 6 && *N != 12)) return Error();
-  TAnswer A = Lines({std::to_string(*N)});
+  TAnswer A;
   A.NewBaudRate = *N * 9600;
   return A;
 }

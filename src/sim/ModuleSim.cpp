@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -57,10 +58,13 @@ struct TModuleSim::TImpl {
   }
 
   void Serve();
-  void HandleByte(char C);
-  void Send(const std::string& Bytes, bool FromModule);
+  // SeenNs: when the byte was found on the line.
+  void HandleByte(char C, int64_t SeenNs);
+  // Puts bytes on the line; module bytes are slowed by the Slow fault and, when paced, spaced
+  // ByteNs apart. The line's copy of a received byte (half duplex) is neither.
+  void Send(const std::string& Bytes, bool FromModule, int64_t ByteNs);
   bool SleepMs(int Ms);  // false when told to stop
-  int64_t ByteTimeNs() const { return 10 * int64_t{1000000000} / BaudRate; }
+  static int64_t ByteTimeNs(int Rate) { return 10 * int64_t{1000000000} / Rate; }
 
   const TSimOptions Options;
   std::string LoadError;
@@ -88,10 +92,14 @@ struct TModuleSim::TImpl {
   TFaultNoise Noise;
   int64_t RxDeadlineNs = 0;
   int64_t TxDeadlineNs = 0;
+  int64_t LastWriteNs = 0;    // when the last write to the line began
   int64_t PromptSentNs = -1;  // when the last prompt went out, until the next command starts
 };
 
 void TModuleSim::TImpl::Serve() {
+  // Pacing sleeps a byte time at a time (87 us at 115200 bit/s); the default timer slack of
+  // 50 us would stretch every one of them.
+  if (Options.Paced) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
   char Buffer[256];
   while (!StopRequested && Line.IsOpen()) {
     pollfd P[2] = {{Line.MasterFd(), POLLIN, 0}, {WakePipe[0], POLLIN, 0}};
@@ -101,19 +109,21 @@ void TModuleSim::TImpl::Serve() {
     }
     if (P[1].revents != 0) break;
     if ((P[0].revents & POLLIN) == 0) {
-      // No client holds the line (only possible while the slave is being reopened).
+      // A hang-up without data would wake poll at once again; wait instead of spinning.
       if (P[0].revents & (POLLHUP | POLLERR)) SleepMs(10);
       continue;
     }
-    // Paced: one byte at a time, so each is taken at the line rate.
-    const long N = Line.Read(Buffer, Options.Paced ? 1 : sizeof Buffer);
+    // Bytes read together were all on hand at SeenNs; paced, they are taken at the line rate
+    // from then on.
+    const int64_t SeenNs = MonotonicNs();
+    const long N = Line.Read(Buffer, sizeof Buffer);
     if (N < 0) break;
-    for (long I = 0; I < N && Line.IsOpen() && !StopRequested; ++I) HandleByte(Buffer[I]);
+    for (long I = 0; I < N && Line.IsOpen() && !StopRequested; ++I) HandleByte(Buffer[I], SeenNs);
   }
 }
 
-void TModuleSim::TImpl::HandleByte(char C) {
-  const int64_t ReceivedNs = MonotonicNs();
+void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
+  const int64_t ReceivedNs = SeenNs;
   int Rate;
   {
     std::lock_guard Lock(Mutex);
@@ -121,11 +131,14 @@ void TModuleSim::TImpl::HandleByte(char C) {
     Rate = BaudRate;
   }
   if (Options.Paced) {
-    RxDeadlineNs = std::max(RxDeadlineNs, ReceivedNs) + ByteTimeNs();
+    // A full-duplex line carries both ways at once: the echo of a byte goes out while the
+    // next one comes in, so received and sent bytes keep schedules of their own.
+    RxDeadlineNs = std::max(RxDeadlineNs, ReceivedNs) + ByteTimeNs(Rate);
     SleepUntilNs(RxDeadlineNs);
+    TxDeadlineNs = std::max(TxDeadlineNs, RxDeadlineNs);
   }
   // On a two-wire line the sender hears its own byte, whatever the module does with it.
-  if (Options.HalfDuplex) Send(std::string(1, C), false);
+  if (Options.HalfDuplex) Send(std::string(1, C), false, 0);
   // At another rate than its own the module hears garbage and keeps quiet.
   if (Line.LineBaudRate() != Rate) return;
 
@@ -146,7 +159,7 @@ void TModuleSim::TImpl::HandleByte(char C) {
   std::string Echo;
   if (CommandStart && !Step.Echo.empty())
     Echo = Noise.BeforeEcho(F, Framer.Prompt(), Framer.LineEnd());
-  Send(Echo + Step.Echo, true);
+  Send(Echo + Step.Echo, true, ByteTimeNs(Rate));
   if (!Step.LineDone) return;
   if (F == TSimFault::Drop) {
     Line.HangUp();
@@ -165,41 +178,46 @@ void TModuleSim::TImpl::HandleByte(char C) {
         WriteNvFile(Options.NvFile, State->NonVolatileLines(), Ignored);
     }
   }
-  Send(Framer.Answer(Answer.Lines), true);
-  PromptSentNs = MonotonicNs();
+  // "BR" answers at the old rate; bytes after the answer are heard at the new one.
   if (Answer.NewBaudRate != 0) {
     std::lock_guard Lock(Mutex);
     BaudRate = Answer.NewBaudRate;
   }
+  Send(Framer.Answer(Answer.Lines), true, ByteTimeNs(Rate));
+  PromptSentNs = LastWriteNs;
 }
 
-void TModuleSim::TImpl::Send(const std::string& Bytes, bool FromModule) {
+void TModuleSim::TImpl::Send(const std::string& Bytes, bool FromModule, int64_t ByteNs) {
   if (Bytes.empty()) return;
+  // Counted as handed to the line, so a reader that has seen the bytes sees them counted.
+  {
+    std::lock_guard Lock(Mutex);
+    Stats.BytesSent += Bytes.size();
+  }
   const bool Slow = FromModule && Fault.load() == TSimFault::Slow;
+  const bool Paced = Options.Paced && FromModule;
   constexpr auto WriteTimeout = std::chrono::milliseconds(1000);
-  if (!Slow && !Options.Paced) {
-    if (Line.Write(Bytes.data(), Bytes.size(), WriteTimeout)) {
-      std::lock_guard Lock(Mutex);
-      Stats.BytesSent += Bytes.size();
-    }
+  if (!Slow && !Paced) {
+    LastWriteNs = MonotonicNs();
+    Line.Write(Bytes.data(), Bytes.size(), WriteTimeout);
     return;
   }
   for (const char C : Bytes) {
     if (Slow && !SleepMs(SlowDelayMs.load())) return;
-    if (Options.Paced && FromModule) {
+    if (Paced) {
       // Absolute deadlines: each byte leaves one byte time after the previous one ended.
-      TxDeadlineNs = std::max(TxDeadlineNs, MonotonicNs()) + ByteTimeNs();
+      TxDeadlineNs += ByteNs;
       SleepUntilNs(TxDeadlineNs);
     }
+    LastWriteNs = MonotonicNs();
     if (!Line.Write(&C, 1, WriteTimeout)) return;
-    std::lock_guard Lock(Mutex);
-    ++Stats.BytesSent;
   }
 }
 
 bool TModuleSim::TImpl::SleepMs(int Ms) {
   std::unique_lock Lock(StopMutex);
-  return !StopCv.wait_for(Lock, std::chrono::milliseconds(Ms), [this] { return StopRequested.load(); });
+  return !StopCv.wait_for(Lock, std::chrono::milliseconds(Ms),
+                          [this] { return StopRequested.load(); });
 }
 
 TModuleSim::TModuleSim(TSimOptions Options) : FImpl(std::make_unique<TImpl>(std::move(Options))) {}

@@ -265,8 +265,7 @@ int32_t TModuleState::ProcessValue(int Index) const {
   int K = 0;
   for (int I = 0; I < Index; ++I) K += FCommands[I].Kind == TCmdKind::Process;
   const int32_t Scale = std::clamp<int32_t>(Cmd.Factor, -1000000, 1000000);
-  const TWave Generic{static_cast<TWave::TShape>(K % 4), 50 * Scale, 40 * Scale, 2000 + 700 * K,
-                      0};
+  const TWave Generic{static_cast<TWave::TShape>(K % 4), 50 * Scale, 40 * Scale, 2000 + 700 * K, 0};
   return WaveValue(Generic, ElapsedMs());
 }
 
@@ -277,7 +276,7 @@ uint16_t TModuleState::StatusWord() const {
                                    : Enable < 0 || EqualNoCase(FValues[Enable].Text, "ON");
   if (Enabled) Word |= 0x0004;
   if ((ElapsedMs() / 1000) % 2) Word |= 0x0008;  // ramp running, every other second
-  Word |= 0x0010;                                 // solenoid cable present
+  Word |= 0x0010;                                // solenoid cable present
   if (FRemoteMode) Word |= 0x0020;
   return Word;
 }

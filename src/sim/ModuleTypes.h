@@ -38,12 +38,12 @@ struct TModuleType {
   uint16_t AccessCode = 0x003C;      // All, Appli, PLX, Basic
   uint16_t PasswordAccess = 0x00C0;  // X.A.VO. and Password, added by the password
 
-  std::string ExpertParam;           // a text parameter whose value ExpertValue ...
+  std::string ExpertParam;  // a text parameter whose value ExpertValue ...
   std::string ExpertValue;
-  uint16_t ExpertAccess = 0;         // ... adds these groups to the access code
+  uint16_t ExpertAccess = 0;  // ... adds these groups to the access code
   std::vector<TValueLink> Links;
   std::map<std::string, TWave> Waves;  // process value name -> waveform
-  std::string SetpointProcess;       // follows SetpointInput while remote control is on
+  std::string SetpointProcess;         // follows SetpointInput while remote control is on
   std::string SetpointInput;
 };
 

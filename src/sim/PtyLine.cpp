@@ -16,9 +16,9 @@ namespace {
 constexpr struct {
   int Rate;
   speed_t Speed;
-} SpeedTable[] = {{1200, B1200},   {2400, B2400},   {4800, B4800},    {9600, B9600},
-                  {19200, B19200}, {38400, B38400}, {57600, B57600},  {115200, B115200},
-                  {230400, B230400}};
+} SpeedTable[] = {{1200, B1200},   {2400, B2400},     {4800, B4800},
+                  {9600, B9600},   {19200, B19200},   {38400, B38400},
+                  {57600, B57600}, {115200, B115200}, {230400, B230400}};
 
 std::string SysError(const char* What) { return std::string(What) + ": " + std::strerror(errno); }
 

@@ -29,18 +29,18 @@ enum class TCmdKind : uint8_t {
 struct TSimCommand {
   std::string Name;
   TCmdKind Kind = TCmdKind::NoPara;
-  int Access = 2;                    // 1 write only, 2 read only, 3 read and write
-  int ValueType = 1;                 // 21 and 22: hundredths
-  std::vector<std::string> Values;   // value list of a text parameter
-  std::string Unit;                  // process values
+  int Access = 2;                   // 1 write only, 2 read only, 3 read and write
+  int ValueType = 1;                // 21 and 22: hundredths
+  std::vector<std::string> Values;  // value list of a text parameter
+  std::string Unit;                 // process values
   std::string Help;
-  bool HasLimits = false;            // the line gave min and max
+  bool HasLimits = false;  // the line gave min and max
   int32_t Min = 0;
   int32_t Max = 0;
-  int32_t Factor = 1;                // process values: raw / factor = physical value
-  int BitIndex = 0;                  // status bits
-  int BitFlags = 0;                  // status bits: bit 0 active, bit 1 inverted, bits 2-3 colour
-  uint16_t Groups = 0xFFBC;          // every group but NewTab, NewData and X.A.VO. when absent
+  int32_t Factor = 1;        // process values: raw / factor = physical value
+  int BitIndex = 0;          // status bits
+  int BitFlags = 0;          // status bits: bit 0 active, bit 1 inverted, bits 2-3 colour
+  uint16_t Groups = 0xFFBC;  // every group but NewTab, NewData and X.A.VO. when absent
 
   bool Readable() const { return Access == 2 || Access == 3; }
   bool Writable() const { return Access == 1 || Access == 3; }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "TestPaths.h"
 #include "sim/ModuleSim.h"
 
 namespace vdx {
@@ -45,7 +46,7 @@ class VdxctlTest : public ::testing::Test {
   }
 
   TRun Run(const std::string& Args) {
-    const std::string Cmd = std::string(std::getenv("VDX_BIN_DIR")) + "/vdxctl " + Args + " >" +
+    const std::string Cmd = testing::BinDir() + "/vdxctl " + Args + " >" +
                             (FDir / "out").string() + " 2>" + (FDir / "err").string();
     TRun R;
     const int Status = std::system(Cmd.c_str());

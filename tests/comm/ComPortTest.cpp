@@ -205,14 +205,20 @@ TEST_F(ComPortTest, ProbeReadEndsWhenTheSecondByteIsLate) {
 TEST_F(ComPortTest, NoLimitWithZeroTotalsReturnsAtOnceWithWhatIsThere) {
   Port.SetReadTimeouts(TComPort::NoLimit, 0, 0);
   std::string S;
-  const auto Start = Clock::now();
-  EXPECT_EQ(Port.ReadText(S, 5), 0);
-  EXPECT_LT(MsSince(Start), 100);
-
+  {
+    // A byte after 500 ms ends a read that wrongly waits, so the fault shows instead of a hang.
+    std::jthread Module([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      MasterWrite("z");
+    });
+    const auto Start = Clock::now();
+    EXPECT_EQ(Port.ReadText(S, 1), 0);
+    EXPECT_LT(MsSince(Start), 100);
+  }
   MasterWrite("abc");
-  WaitForInput(3);
-  EXPECT_EQ(Port.ReadText(S, 5), 3);
-  EXPECT_EQ(S, "abc");
+  ASSERT_NO_FATAL_FAILURE(WaitForInput(4));
+  EXPECT_EQ(Port.ReadText(S, 10), 4);
+  EXPECT_EQ(S, "zabc");
 }
 
 TEST_F(ComPortTest, WriteReachesTheLineAndBothDirectionsAreTraced) {
@@ -233,7 +239,7 @@ TEST_F(ComPortTest, WriteReachesTheLineAndBothDirectionsAreTraced) {
 
 TEST_F(ComPortTest, PurgeDropsOnlyTheChosenQueue) {
   MasterWrite("stale");
-  WaitForInput(5);
+  ASSERT_NO_FATAL_FAILURE(WaitForInput(5));
   Port.PurgeBuffers(false, true);
   EXPECT_EQ(Port.BytesWaiting(), 5);
 
@@ -255,6 +261,12 @@ TEST_F(ComPortTest, LostLinkThrowsAndClosesThePort) {
        [](TComPort& P) {
          std::string S;
          P.SetReadTimeouts(TComPort::NoLimit, 0, 3000);
+         P.ReadText(S, 1);
+       }},
+      {"read without waiting", "Funktion ReadFile fehlgeschlagen",
+       [](TComPort& P) {
+         std::string S;
+         P.SetReadTimeouts(TComPort::NoLimit, 0, 0);
          P.ReadText(S, 1);
        }},
       {"write", "Funktion WriteFile fehlgeschlagen", [](TComPort& P) { P.WriteText("ID\r"); }},

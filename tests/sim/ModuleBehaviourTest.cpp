@@ -1,7 +1,6 @@
 // What the module does with its commands: parameter reads and writes, curves, password and
 // access code, memory commands, remote control, module types.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <chrono>
@@ -13,6 +12,7 @@
 
 #include "sim/ModuleSim.h"
 #include "sim/SimClient.h"
+#include "TestPaths.h"
 
 namespace vdx::sim {
 namespace {
@@ -158,7 +158,10 @@ TEST_F(SimModule, ProcessValuesMove) {
 }
 
 TEST_F(SimModule, OptionsForReadoutAndRemote) {
-  Begin(test::Options([&](TSimOptions& O) { O.ReadoutFails = true; O.AnswersRemote = true; }));
+  Begin(test::Options([&](TSimOptions& O) {
+    O.ReadoutFails = true;
+    O.AnswersRemote = true;
+  }));
   EXPECT_EQ(Ask("READOUT"), "command error");
   EXPECT_NE(Ask("REMOTE"), "command error");
 }
@@ -175,7 +178,7 @@ TEST(SimTypes, NoReadoutTypeStillAnswersItsParameters) {
 }
 
 TEST(SimTypes, RddFileGivesTheTypeItsNameAndLines) {
-  const std::string Path = std::string(std::getenv("VDX_TEST_DATA")) + "/KV20TEST.rdd";
+  const std::string Path = vdx::testing::TestDataDir() + "/KV20TEST.rdd";
   TModuleSim Sim(test::Options([&](TSimOptions& O) { O.ModuleType = Path; }));
   std::string Error;
   ASSERT_TRUE(Sim.Start(Error)) << Error;
@@ -186,14 +189,15 @@ TEST(SimTypes, RddFileGivesTheTypeItsNameAndLines) {
   EXPECT_EQ(Client.Exchange("RA 4999"), "RA 4999\r\n>");
   EXPECT_EQ(Client.Exchange("CC:10"), "CC:10\r\n10000 10000\r\n>");
 
-  TModuleSim Missing(test::Options([&](TSimOptions& O) { O.ModuleType = "/nonexistent/KV99.rdd"; }));
+  TModuleSim Missing(
+      test::Options([&](TSimOptions& O) { O.ModuleType = "/nonexistent/KV99.rdd"; }));
   EXPECT_FALSE(Missing.Start(Error));
   EXPECT_NE(Error.find("KV99.rdd"), std::string::npos) << Error;
 }
 
 TEST(SimTypes, NvFileKeepsSavedValuesAcrossRuns) {
-  const auto Folder = std::filesystem::temp_directory_path() /
-                      ("vdxsim-nv-" + std::to_string(getpid()));
+  const auto Folder =
+      std::filesystem::temp_directory_path() / ("vdxsim-nv-" + std::to_string(getpid()));
   std::filesystem::create_directories(Folder);
   const std::string NvFile = (Folder / "kv20.nv").string();
   {
@@ -215,7 +219,10 @@ TEST(SimTypes, NvFileKeepsSavedValuesAcrossRuns) {
     EXPECT_EQ(Sim.ParameterValue("SENS"), "\"+/- 10 V\"");
     EXPECT_EQ(Sim.ParameterValue("CC:1"), "5 6");
   }
-  TModuleSim Other(test::Options([&](TSimOptions& O) { O.ModuleType = "noreadout"; O.NvFile = NvFile; }));
+  TModuleSim Other(test::Options([&](TSimOptions& O) {
+    O.ModuleType = "noreadout";
+    O.NvFile = NvFile;
+  }));
   std::string Error;
   EXPECT_FALSE(Other.Start(Error));
   EXPECT_NE(Error.find("KV20NORD"), std::string::npos) << Error;

@@ -13,10 +13,17 @@ TEST(SimReadoutLine, IntegerTexts) {
   const struct {
     const char* Text;
     std::optional<int32_t> Value;
-  } Cases[] = {{"42", 42},          {"  -7", -7},     {"+3", 3},
-               {"$1F", 31},         {"x10", 16},      {"0XfF", 255},
-               {"-2147483648", INT32_MIN},            {"2147483648", std::nullopt},
-               {"", std::nullopt},  {"12a", std::nullopt}, {"0x", std::nullopt},
+  } Cases[] = {{"42", 42},
+               {"  -7", -7},
+               {"+3", 3},
+               {"$1F", 31},
+               {"x10", 16},
+               {"0XfF", 255},
+               {"-2147483648", INT32_MIN},
+               {"2147483648", std::nullopt},
+               {"", std::nullopt},
+               {"12a", std::nullopt},
+               {"0x", std::nullopt},
                {"1 ", std::nullopt}};
   for (const auto& C : Cases) EXPECT_EQ(ParseInteger(C.Text), C.Value) << C.Text;
 }

@@ -58,8 +58,8 @@ class TSimClient {
   // Everything received until the text ends with End, or until no byte came for QuietMs.
   std::string ReadUntil(const std::string& End, int QuietMs = 1000) {
     std::string Text;
-    while (!(Text.size() >= End.size() && Text.compare(Text.size() - End.size(), End.size(),
-                                                       End) == 0)) {
+    while (!(Text.size() >= End.size() &&
+             Text.compare(Text.size() - End.size(), End.size(), End) == 0)) {
       char C;
       if (!ReadByte(C, QuietMs)) break;
       Text += C;

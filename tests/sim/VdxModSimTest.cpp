@@ -1,6 +1,5 @@
 // The vdxmodsim executable: its options, --dump-rdd, and serving until SIGTERM.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +10,7 @@
 
 #include "sim/ModuleSim.h"
 #include "sim/SimClient.h"
+#include "TestPaths.h"
 
 namespace vdx::sim {
 namespace {
@@ -21,7 +21,7 @@ struct TChild {
 };
 
 TChild Spawn(std::vector<std::string> Args) {
-  const std::string Exe = std::string(std::getenv("VDX_BIN_DIR")) + "/vdxmodsim";
+  const std::string Exe = vdx::testing::BinDir() + "/vdxmodsim";
   int Pipe[2];
   if (pipe(Pipe) != 0) return {};
   const pid_t Pid = fork();
@@ -75,7 +75,9 @@ TEST(VdxModSim, DumpRddPrintsTheReadoutLines) {
   close(Child.Out);
   EXPECT_EQ(ExitCode(Child.Pid), 0);
   std::string Expected;
-  for (const auto& Line : TModuleSim(test::Options([&](TSimOptions& O) { O.ModuleType = "noreadout"; })).ReadoutLines())
+  for (const auto& Line : TModuleSim(test::Options([&](TSimOptions& O) {
+                            O.ModuleType = "noreadout";
+                          })).ReadoutLines())
     Expected += Line + "\r\n";
   EXPECT_EQ(Out, Expected);
 }
