@@ -24,6 +24,7 @@ class SerialPortListTest : public ::testing::Test {
   // Two 8250 ports (one without a UART), two FTDI converters at 16 ms and 2 ms, one converter
   // of another make, and virtual terminals without a device.
   void SetUp() override {
+    ForgetLeftoverTransientPorts();
     AddTty("ttyS0", "serial8250", 4);
     AddTty("ttyS1", "serial8250", 0);
     AddTty("ttyUSB0", "ftdi_sio");
@@ -39,6 +40,14 @@ class SerialPortListTest : public ::testing::Test {
 
   void TearDown() override {
     for (const auto& Device : Transients) RemoveTransientPort(Device);
+  }
+
+  // Transient ports that earlier tests in this process left registered would take numbers.
+  // With the fixture's sysfs still empty, everything listed is such a port.
+  static void ForgetLeftoverTransientPorts() {
+    std::vector<TSerialPortInfo> List;
+    ListSerialPorts(List);
+    for (const auto& Port : List) RemoveTransientPort(Port.Device);
   }
 
   void AddTty(const std::string& Name, const std::string& Driver, std::optional<int> Type = {}) {

@@ -22,6 +22,8 @@ struct TSimLink {
     Prot.SetPortNo(static_cast<uint16_t>(Number));
     Prot.SetAutoSetBaudrate(false);
   }
+  ~TSimLink() { RemoveTransientPort(Module.SlavePath()); }
+
   // Fixed rate, no detection: the quick way to a connected module.
   bool ConnectAt(TModBaudrate Rate) {
     Prot.SetFixBaudrate(Rate);
