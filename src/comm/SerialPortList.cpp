@@ -3,12 +3,9 @@
 // another socket) or else the device path. Ports given by path for one run live in memory only.
 #include "comm/SerialPortList.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +14,7 @@
 #include <mutex>
 
 #include "app/AppDataFolder.h"
+#include "app/AtomicFile.h"
 
 namespace vdx {
 
@@ -81,23 +79,10 @@ bool SaveMap(const TPortMap& Map) {
   const fs::path Path = MapFilePath();
   std::error_code Ec;
   if (Path.has_parent_path()) fs::create_directories(Path.parent_path(), Ec);
-  std::string Temp = Path.string() + ".XXXXXX";
-  const int Fd = mkstemp(Temp.data());
-  if (Fd < 0) return false;
   std::string Text;
   for (const auto& [Number, Key] : Map) Text += ComName(Number) + "=" + Key + "\n";
-  bool Ok = true;
-  for (size_t Done = 0; Ok && Done < Text.size();) {
-    const ssize_t R = write(Fd, Text.data() + Done, Text.size() - Done);
-    if (R < 0 && errno == EINTR) continue;
-    Ok = R > 0;
-    if (Ok) Done += static_cast<size_t>(R);
-  }
-  Ok = Ok && fsync(Fd) == 0;
-  Ok = close(Fd) == 0 && Ok;
-  Ok = Ok && rename(Temp.c_str(), Path.c_str()) == 0;
-  if (!Ok) unlink(Temp.c_str());
-  return Ok;
+  std::string Error;
+  return WriteFileAtomically(Path.string(), Text, Error);
 }
 
 // Target of a symbolic link as a normal path (relative targets taken from the link's folder).
