@@ -11,6 +11,18 @@ const char* const UsageText =
     "  ports             list the serial ports with their COM names\n"
     "  identify          identify the module and list its commands and values\n"
     "  password TEXT     send a password and say whether the module accepted it\n"
+    "  get NAME          print a parameter's value (a curve as 21 lines \"I X Y\")\n"
+    "  set NAME VALUE... write a parameter and print the value read back:\n"
+    "                    a text of its list (quoted when it has blanks), an integer,\n"
+    "                    curve points \"I X Y\"..., or an analogue input \"A B C V|C|U|I\"\n"
+    "  save              store the values in the module's non-volatile memory\n"
+    "  default           set the module's parameters to their defaults\n"
+    "  loadback          reload the values stored in non-volatile memory\n"
+    "  remote status     remote-control mode, digital input byte and analogue inputs\n"
+    "  remote on|off     switch remote control (switching on clears the digital inputs)\n"
+    "  remote din [BYTE] read or write the digital input byte (0..255)\n"
+    "  remote ain PIN [VALUE]\n"
+    "                    read or write an analogue input; PIN is 1..5 or its name (RC:6)\n"
     "\n"
     "Options:\n"
     "  --port NAME|PATH  the module's port: COM name (see 'ports') or device path\n"
@@ -23,7 +35,8 @@ const char* const UsageText =
     "  --demo            use a virtual module started for this run\n"
     "  --help, --version\n"
     "\n"
-    "Exit codes: 0 done, 1 the module or link failed, 2 usage error, 3 file error.\n";
+    "Exit codes: 0 done, 1 the module or link failed or refused, 2 usage error (also a\n"
+    "name, value or range that does not fit the module; nothing is sent), 3 file error.\n";
 
 namespace {
 

@@ -8,5 +8,11 @@ namespace vdx::cli {
 int RunPorts(const TCliOptions& Options);
 int RunIdentify(const TCliOptions& Options);
 int RunPassword(const TCliOptions& Options);
+int RunGet(const TCliOptions& Options);
+int RunSet(const TCliOptions& Options);
+int RunSave(const TCliOptions& Options);
+int RunDefault(const TCliOptions& Options);
+int RunLoadBack(const TCliOptions& Options);
+int RunRemote(const TCliOptions& Options);
 
 }  // namespace vdx::cli

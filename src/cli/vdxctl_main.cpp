@@ -35,7 +35,9 @@ int main(int argc, char** argv) {
     int (*Run)(const TCliOptions&);
   };
   static const TCommand Commands[] = {
-      {"ports", RunPorts}, {"identify", RunIdentify}, {"password", RunPassword}};
+      {"ports", RunPorts},     {"identify", RunIdentify}, {"password", RunPassword},
+      {"get", RunGet},         {"set", RunSet},           {"save", RunSave},
+      {"default", RunDefault}, {"loadback", RunLoadBack}, {"remote", RunRemote}};
   for (const auto& C : Commands)
     if (Options.Command == C.Name) return C.Run(Options);
   PrintError("unknown command '" + Options.Command + "'");

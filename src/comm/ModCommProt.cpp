@@ -46,8 +46,22 @@ bool TVDXModCommProt::SendCommand(const std::string& Cmd, const std::string& Ech
   return false;
 }
 
-void TVDXModCommProt::RefillGrid(uint16_t AccessCode) {
-  if (FParameterList) FParameterList->LoadCommandList(&FLists.CmdList, AccessCode);
+bool TVDXModCommProt::RefillGrid(uint16_t AccessCode) {
+  return FParameterList && FParameterList->LoadCommandList(&FLists.CmdList, AccessCode);
+}
+
+void TVDXModCommProt::SetParameterList(IParameterView* View) {
+  FParameterList = View;
+  if (View)
+    View->OnCmdSendRequest = [this](IParameterView&, TModCtrlCommand* Cmd) {
+      ParamListCmdSendRequest(Cmd);
+    };
+}
+
+bool TVDXModCommProt::ExchangeAccepted(const std::string& Cmd, const std::string& Echo,
+                                       std::string& Reply, int TimeoutMs) {
+  return SendCommand(Cmd, Echo, ">", Reply, TimeoutMs) &&
+         Reply.find("command error") == std::string::npos;
 }
 
 bool TVDXModCommProt::Connect() {

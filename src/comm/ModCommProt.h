@@ -74,7 +74,8 @@ class TVDXModCommProt : public TBaseMsgComponent {
 
   // --- Links to the views (non-owning; pass nullptr when a view goes away).
   IParameterView* ParameterList() const { return FParameterList; }
-  void SetParameterList(IParameterView* View) { FParameterList = View; }
+  // Links the grid and makes its send requests come here.
+  void SetParameterList(IParameterView* View);
   IMonitorView* Monitor() const { return FMonitor; }
   void SetMonitor(IMonitorView* View) { FMonitor = View; }
   IScopeView* Scope() const { return FScope; }
@@ -123,6 +124,36 @@ class TVDXModCommProt : public TBaseMsgComponent {
   bool PasswordSupported();
   bool SendPassword(const std::string& Password);
 
+  // --- Parameter transfer and the module's memory commands.
+  // Writes one parameter, reads it back, reads the access code and follows NewData and NewTab.
+  // A write the module answers with "command error" fails.
+  bool SendParameter(TModBaseCommand* Cmd);
+  // Writes every text, numeric, curve and analogue input parameter, then reads all back.
+  // ErrList (when given) receives the names of the commands whose write failed.
+  bool SendAllParameters(std::vector<std::string>* ErrList);
+  // Access code, all values, refill of the grid.
+  bool ReloadParameters();
+  // Puts value texts into a command as a module reply would, without talking to the module.
+  static bool SetCmdValues(TModBaseCommand* Cmd, const std::vector<std::string>* Values);
+  bool SaveParameters();  // "SAVE"
+  bool LoadDefaults();    // "DEFAULT"
+  bool LoadBack();        // "LOADBACK"
+  // The grid's send request: online the command is written; offline only shown again.
+  void ParamListCmdSendRequest(TModCtrlCommand* Cmd);
+
+  // --- Remote control of the module's inputs.
+  // The module's remote-control mode, asked with "RC:M".
+  bool RemoteCtrlEnabled();
+  void SetRemoteCtrlEnabled(bool Value);
+  bool ReadDigitalInputs(uint8_t& State);
+  // Writes the byte; State receives the byte read back (0 when that fails).
+  bool SetDigitalInputs(uint8_t& State);
+  // Writes one analogue input; Value receives the value read back (0 when that fails).
+  bool SetAnalogInput(int PinCode, int32_t& Value);
+  bool ReadRemoteCtrlValue(int PinCode, int32_t& Value);
+  // True when the module answers a bare CR with its prompt.
+  bool PingModule();
+
   // --- Baud rate management.
   bool DetectBaudrate(TModBaudrate& Baud);
   virtual bool CheckBaudrateCmd(TModBaudrate Baud);
@@ -134,7 +165,19 @@ class TVDXModCommProt : public TBaseMsgComponent {
   // The ID text of an "ID" reply: echo, prompt and a trailing "CMD" removed, trimmed.
   static std::string IdTextOfReply(const std::string& Reply);
   void ForgetModule();
-  void RefillGrid(uint16_t AccessCode);
+  bool RefillGrid(uint16_t AccessCode);
+  // An exchange with prompt ">" whose reply does not say "command error".
+  bool ExchangeAccepted(const std::string& Cmd, const std::string& Echo, std::string& Reply,
+                        int TimeoutMs);
+  enum TWriteResult { wrDone, wrRefused, wrNoAnswer };
+  // Writes a command's value ("NAME value", or the 21 points of a curve); wrRefused when the
+  // module answered "command error".
+  TWriteResult WriteValue(TModBaseCommand& Cmd);
+  // Runs a memory command: the listed command of that name, or Cmd with its echo.
+  bool MemoryCommand(const std::string& Name, const std::string& Cmd, const std::string& Echo,
+                     int TimeoutMs, bool ReadBack);
+  // Reads the single integer value of a remote-control query.
+  bool ReadRemoteInteger(const std::string& Name, int32_t& Value);
 
   std::recursive_mutex FExchangeLock;
   TComPort FComPort;

@@ -36,20 +36,7 @@ TAnswer TCommandInterpreter::Execute(const std::string& Line) {
     if (!HasArgs) return Lines({"PASSWORD ?"});
     return Lines({FState.TryPassword(RawArgs) ? "OK" : "WRONG PASSWORD"});
   }
-  if (Upper == "SAVE") {
-    FState.Save();
-    TAnswer A;
-    A.Saved = true;
-    return A;
-  }
-  if (Upper == "DEFAULT") {
-    FState.LoadDefaults();
-    return {};
-  }
-  if (Upper == "LOADBACK") {
-    FState.Loadback();
-    return {};
-  }
+  if (Upper == "SAVE" || Upper == "DEFAULT" || Upper == "LOADBACK") return Memory(Upper, HasArgs);
   if (Upper == "REMOTE") return FOptions.AnswersRemote ? Lines({"0"}) : Error();
   if (Upper == "RC:M") return RemoteMode(Args, HasArgs);
   if (Upper == "RC:S") return DigitalInputs(Args, HasArgs);
@@ -62,7 +49,7 @@ TAnswer TCommandInterpreter::Parameter(const std::string& Word, const std::strin
   const int Index = FState.IndexOf(Word);
   if (Index >= 0) {
     const TSimCommand& Cmd = FState.Commands()[Index];
-    if (IsControl(Cmd.Kind)) return {};               // carried out; nothing to report
+    if (IsControl(Cmd.Kind)) return ControlCommand(Cmd, HasArgs);
     if (Cmd.Kind == TCmdKind::Curve) return Error();  // points are read one by one
     if (Cmd.Kind == TCmdKind::Process || Cmd.Kind == TCmdKind::StatusBit)
       return HasArgs ? Error() : Lines({FState.ValueText(Index)});
@@ -85,6 +72,30 @@ TAnswer TCommandInterpreter::Parameter(const std::string& Word, const std::strin
   }
   if (!Cmd.Writable()) return Error();
   return FState.WritePoint(Curve, *Point, Args) ? TAnswer{} : Error();
+}
+
+// A control command has no value: "NAME" and "NAME " are carried out, a value is refused, and
+// so is a command the module lists without write access.
+TAnswer TCommandInterpreter::ControlCommand(const TSimCommand& Cmd, bool HasArgs) {
+  if (HasArgs || !Cmd.Writable()) return Error();
+  return {};  // carried out; nothing to report
+}
+
+// The memory commands work whether listed or not; a listed one obeys its access type (a
+// module may list SAVE read only: its memory is locked).
+TAnswer TCommandInterpreter::Memory(const std::string& Upper, bool HasArgs) {
+  const int Index = FState.IndexOf(Upper);
+  if (HasArgs || (Index >= 0 && !FState.Commands()[Index].Writable())) return Error();
+  TAnswer A;
+  if (Upper == "SAVE") {
+    FState.Save();
+    A.Saved = true;
+  } else if (Upper == "DEFAULT") {
+    FState.LoadDefaults();
+  } else {
+    FState.Loadback();
+  }
+  return A;
 }
 
 TAnswer TCommandInterpreter::RemoteMode(const std::string& Args, bool HasArgs) {

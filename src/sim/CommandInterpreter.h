@@ -32,6 +32,8 @@ class TCommandInterpreter {
 
  private:
   TAnswer Parameter(const std::string& Word, const std::string& Args, bool HasArgs);
+  TAnswer ControlCommand(const TSimCommand& Cmd, bool HasArgs);
+  TAnswer Memory(const std::string& Upper, bool HasArgs);
   TAnswer RemoteMode(const std::string& Args, bool HasArgs);
   TAnswer DigitalInputs(const std::string& Args, bool HasArgs);
   TAnswer BaudRate(const std::string& Args);

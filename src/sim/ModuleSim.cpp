@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -43,6 +44,7 @@ bool IsModuleBaudRate(int Rate) {
 }
 
 constexpr size_t MaxTurnarounds = 1000000;
+constexpr size_t MaxRecordedLine = 65536;  // a line without CR is not kept beyond this
 
 }  // namespace
 
@@ -60,6 +62,7 @@ struct TModuleSim::TImpl {
   void Serve();
   // SeenNs: when the byte was found on the line.
   void HandleByte(char C, int64_t SeenNs);
+  void Record(char C);  // a byte heard, into the received command lines
   // Puts bytes on the line; module bytes are slowed by the Slow fault and, when paced, spaced
   // ByteNs apart. The line's copy of a received byte (half duplex) is neither.
   void Send(const std::string& Bytes, bool FromModule, int64_t ByteNs);
@@ -75,6 +78,8 @@ struct TModuleSim::TImpl {
   std::unique_ptr<TCommandInterpreter> Interpreter;
   int BaudRate;
   TSimStats Stats;
+  std::deque<std::string> Received;  // whole command lines, each with its CR
+  std::string Receiving;             // the line being received
   std::string SlavePath;
 
   std::atomic<TSimFault> Fault{TSimFault::None};
@@ -141,6 +146,7 @@ void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
   if (Options.HalfDuplex) Send(std::string(1, C), false, 0);
   // At another rate than its own the module hears garbage and keeps quiet.
   if (Line.LineBaudRate() != Rate) return;
+  Record(C);
 
   const TSimFault F = Fault.load();
   const bool CommandStart = Framer.AtLineStart();
@@ -169,7 +175,7 @@ void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
   TAnswer Answer;
   if (!Trim(Step.Line).empty()) {
     std::lock_guard Lock(Mutex);
-    if (F == TSimFault::CommandError) {
+    if (RefusedByFault(F, Step.Line)) {
       Answer.Lines = {CommandErrorText};
     } else {
       Answer = Interpreter->Execute(Step.Line);
@@ -185,6 +191,15 @@ void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
   }
   Send(Framer.Answer(Answer.Lines), true, ByteTimeNs(Rate));
   PromptSentNs = LastWriteNs;
+}
+
+void TModuleSim::TImpl::Record(char C) {
+  std::lock_guard Lock(Mutex);
+  if (Receiving.size() < MaxRecordedLine || C == '\r') Receiving += C;
+  if (C != '\r') return;
+  if (Received.size() >= MaxReceivedCommands) Received.pop_front();
+  Received.push_back(std::move(Receiving));
+  Receiving.clear();
 }
 
 void TModuleSim::TImpl::Send(const std::string& Bytes, bool FromModule, int64_t ByteNs) {
@@ -333,6 +348,16 @@ TSimStats TModuleSim::Stats() const {
 void TModuleSim::ResetStats() {
   std::lock_guard Lock(FImpl->Mutex);
   FImpl->Stats = TSimStats{};
+}
+
+std::vector<std::string> TModuleSim::ReceivedCommands() const {
+  std::lock_guard Lock(FImpl->Mutex);
+  return {FImpl->Received.begin(), FImpl->Received.end()};
+}
+
+void TModuleSim::ClearReceivedCommands() {
+  std::lock_guard Lock(FImpl->Mutex);
+  FImpl->Received.clear();
 }
 
 std::string TModuleSim::IdText() const {

@@ -19,10 +19,12 @@ enum class TSimFault {
   NoiseBeforeEcho,  // sends a few random bytes before each echo
   StalePrompt,      // sends a stale ">" and a line end before each echo
   Drop,             // closes the line (the master side) at the next command
+  RefuseWrites,     // answers "command error" to every command with an argument except the
+                    // remote-control commands "RC:..."; reads and bare commands work
 };
 
 struct TSimOptions {
-  std::string ModuleType = "rich";  // a built-in type ("rich", "noreadout") or an ".rdd" path
+  std::string ModuleType = "rich";  // a built-in type (BuiltInTypes()) or an ".rdd" path
   bool HalfDuplex = false;          // the line returns a copy of every byte; module echoes each
   int BaudRate = 9600;              // the module's own rate at start
   bool Paced = false;               // both directions take 10 bits per byte at the line rate
@@ -66,6 +68,14 @@ class TModuleSim {
   TSimStats Stats() const;
   void ResetStats();
 
+  // The command lines the module heard since the last ClearReceivedCommands(), in order, each
+  // exactly as received up to and including its CR (blanks, letter case, control bytes kept).
+  // Bytes sent at another rate than the module's are not heard and not listed; a line still
+  // being received when clearing is kept whole. Holds the last MaxReceivedCommands lines.
+  std::vector<std::string> ReceivedCommands() const;
+  void ClearReceivedCommands();
+  static constexpr size_t MaxReceivedCommands = 100000;
+
   // The type's ID text and readout lines (as the module delivers them on "Readout").
   std::string IdText() const;
   std::vector<std::string> ReadoutLines() const;
@@ -75,7 +85,9 @@ class TModuleSim {
   std::unique_ptr<TImpl> FImpl;
 };
 
-// Names of the built-in module types.
+// Names of the built-in module types: "rich" (KV20DEMO: everything, SAVE and DEFAULT listed),
+// "basic" (KV20BASIC: no memory command listed, out-of-range numbers clamped), "locked"
+// (KV20LOCK: SAVE listed read only), "noreadout" (KV20NORD: "Readout" fails).
 std::vector<std::string> BuiltInTypes();
 
 }  // namespace vdx::sim

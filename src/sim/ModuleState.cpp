@@ -10,10 +10,6 @@ namespace vdx::sim {
 
 namespace {
 
-bool Within(const TSimCommand& Cmd, int32_t Value) {
-  return !Cmd.HasLimits || (Value >= Cmd.Min && Value <= Cmd.Max);
-}
-
 // Quotes a text value that would otherwise read as several entries.
 std::string QuoteIfNeeded(const std::string& Text) {
   if (!Text.empty() && Text.find_first_of(" ,\"\t") == std::string::npos) return Text;
@@ -141,18 +137,22 @@ bool TModuleState::WriteValue(int Index, const std::string& Args) {
     case TCmdKind::Number:
     case TCmdKind::RemoteInput: {
       const auto N = ParseInteger(Value);
-      if (!N || !Within(Cmd, *N)) return false;
-      V.Number = *N;
+      const auto Taken = N ? Limited(Cmd, *N) : std::nullopt;
+      if (!Taken) return false;
+      V.Number = *Taken;
       return true;
     }
     case TCmdKind::Ain: {
+      // "A B C" with an optional kind letter, separated by blanks: the column text as the
+      // tool sends it as well as the module's own answer.
       const std::vector<std::string> E = SplitEntries(Value);
       if (E.size() != 3 && E.size() != 4) return false;
       std::array<int32_t, 3> Abc{};
       for (size_t I = 0; I < 3; ++I) {
         const auto N = ParseInteger(E[I]);
-        if (!N || !Within(Cmd, *N)) return false;
-        Abc[I] = *N;
+        const auto Taken = N ? Limited(Cmd, *N) : std::nullopt;
+        if (!Taken) return false;
+        Abc[I] = *Taken;
       }
       int Current = V.AinCurrent;
       if (E.size() == 4) {
@@ -182,9 +182,20 @@ bool TModuleState::WritePoint(int Index, int Point, const std::string& Args) {
   if (E.size() != 2) return false;
   const auto X = ParseInteger(E[0]);
   const auto Y = ParseInteger(E[1]);
-  if (!X || !Y || !Within(Cmd, *X) || !Within(Cmd, *Y)) return false;
-  FValues[Index].Points[Point + 10] = {*X, *Y};
+  const auto TakenX = X ? Limited(Cmd, *X) : std::nullopt;
+  const auto TakenY = Y ? Limited(Cmd, *Y) : std::nullopt;
+  if (!TakenX || !TakenY) return false;
+  FValues[Index].Points[Point + 10] = {*TakenX, *TakenY};
   return true;
+}
+
+std::optional<int32_t> TModuleState::Limited(const TSimCommand& Cmd, int32_t Value) const {
+  if (!Cmd.HasLimits || (Value >= Cmd.Min && Value <= Cmd.Max)) return Value;
+  // Remote inputs are driven live and never clamped; a range without values takes none.
+  if (FType.Limits != TLimitHandling::Clamp || Cmd.Kind == TCmdKind::RemoteInput ||
+      Cmd.Min > Cmd.Max)
+    return std::nullopt;
+  return std::clamp(Value, Cmd.Min, Cmd.Max);
 }
 
 std::vector<std::string> TModuleState::NonVolatileLines() const {

@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,7 +41,8 @@ class TModuleState {
   bool PointText(int Index, int Point, std::string& Text) const;
 
   // Writes as the module takes them: Args is the text after the command word. False when
-  // the value is not allowed (not in the list, out of limits, malformed).
+  // the value is not allowed (not in the list, malformed, out of limits when the type
+  // refuses such values; see TLimitHandling).
   bool WriteValue(int Index, const std::string& Args);
   bool WritePoint(int Index, int Point, const std::string& Args);
 
@@ -65,6 +67,8 @@ class TModuleState {
 
  private:
   std::string FormatValue(const TSimCommand& Cmd, const TParamValue& V) const;
+  // Value as the module takes it under its type's limit handling; nothing when refused.
+  std::optional<int32_t> Limited(const TSimCommand& Cmd, int32_t Value) const;
   int32_t ProcessValue(int Index) const;
   int64_t ElapsedMs() const;
 

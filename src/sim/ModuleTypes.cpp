@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "sim/ModuleSim.h"
+
 namespace vdx::sim {
 
 namespace {
@@ -39,18 +41,13 @@ std::string BaseName(const std::string& Path) {
 }  // namespace
 
 bool LoadModuleType(const std::string& NameOrPath, TModuleType& Type, std::string& Error) {
-  if (NameOrPath == "rich") {
-    Type = RichModuleType();
-    return true;
-  }
-  if (NameOrPath == "noreadout") {
-    Type = NoReadoutModuleType();
-    return true;
-  }
+  if (BuiltInModuleType(NameOrPath, Type)) return true;
   std::ifstream File(NameOrPath, std::ios::binary);
   if (!File) {
-    Error = "module type \"" + NameOrPath +
-            "\" is neither a built-in type (rich, noreadout) nor a readable .rdd file";
+    std::string Names;
+    for (const std::string& Name : BuiltInTypes()) Names += (Names.empty() ? "" : ", ") + Name;
+    Error = "module type \"" + NameOrPath + "\" is neither a built-in type (" + Names +
+            ") nor a readable .rdd file";
     return false;
   }
   std::ostringstream Text;

@@ -27,11 +27,19 @@ struct TValueLink {
   std::vector<std::string> TargetValues;
 };
 
+// What the module does with a number outside a parameter's Min..Max. Remote-controlled
+// inputs always refuse such values, whatever their type says.
+enum class TLimitHandling {
+  Refuse,  // the write answers "command error" and the value stays
+  Clamp,   // the value is taken at the nearest limit; the read-back shows it
+};
+
 struct TModuleType {
   std::string Name;
   std::string IdText;
   std::vector<std::string> Lines;  // readout lines, as delivered on "Readout"
   bool ReadoutFails = false;
+  TLimitHandling Limits = TLimitHandling::Refuse;
 
   std::map<std::string, std::string> Defaults;  // parameter name -> value as written
   std::string Password = "kv20pass";
@@ -47,11 +55,16 @@ struct TModuleType {
   std::string SetpointInput;
 };
 
-// A built-in type by name ("rich", "noreadout"), or the type described by an ".rdd" file
-// (readout lines; the type name is the file's base name).
+// A built-in type by name (BuiltInTypes()), or the type described by an ".rdd" file (readout
+// lines; the type name is the file's base name; out-of-range numbers are refused).
 bool LoadModuleType(const std::string& NameOrPath, TModuleType& Type, std::string& Error);
 
+// The built-in type of that name; false when there is none.
+bool BuiltInModuleType(const std::string& Name, TModuleType& Type);
+
 TModuleType RichModuleType();
+TModuleType BasicModuleType();
+TModuleType LockedModuleType();
 TModuleType NoReadoutModuleType();
 
 }  // namespace vdx::sim

@@ -1,6 +1,17 @@
 #include "sim/SimFaults.h"
 
+#include "sim/SimText.h"
+
 namespace vdx::sim {
+
+bool RefusedByFault(TSimFault Fault, const std::string& Line) {
+  if (Fault == TSimFault::CommandError) return true;
+  if (Fault != TSimFault::RefuseWrites) return false;
+  const std::string Text = Trim(Line);
+  const size_t Blank = Text.find(' ');
+  if (Blank == std::string::npos) return false;  // no argument: a read or a bare command
+  return ToUpper(Text.substr(0, 3)) != "RC:";
+}
 
 uint32_t TFaultNoise::Next() {
   // xorshift32: fixed seed, so a test sees the same noise every run.

@@ -1,4 +1,5 @@
-// What a faulty module puts on the line before it echoes a command.
+// What a faulty module puts on the line before it echoes a command, and which commands it
+// refuses.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,10 @@
 #include "sim/ModuleSim.h"
 
 namespace vdx::sim {
+
+// True when Fault makes the module refuse the command line Line (received, without its CR)
+// with "command error" instead of carrying it out.
+bool RefusedByFault(TSimFault Fault, const std::string& Line);
 
 class TFaultNoise {
  public:

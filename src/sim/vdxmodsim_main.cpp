@@ -16,8 +16,14 @@ constexpr const char* Usage =
     "A virtual module on a pseudo-terminal; prints the terminal's path, then serves until\n"
     "interrupted.\n"
     "\n"
-    "  --type NAME|FILE.rdd  module type: rich (default), noreadout, or readout lines from a\n"
-    "                        file whose base name is the type name\n"
+    "  --type NAME|FILE.rdd  module type, or readout lines from a file whose base name is the\n"
+    "                        type name; built in:\n"
+    "                          rich       KV20DEMO, every kind of command, SAVE and DEFAULT\n"
+    "                                     listed (default)\n"
+    "                          basic      KV20BASIC, no memory command listed, numbers out\n"
+    "                                     of range clamped\n"
+    "                          locked     KV20LOCK, SAVE listed read only (refused)\n"
+    "                          noreadout  KV20NORD, \"Readout\" fails\n"
     "  --half-duplex         the line returns a copy of every byte; the module echoes each\n"
     "  --baud RATE           the module's rate at start: 9600 (default), 19200, 38400, 57600,\n"
     "                        115200\n"
@@ -26,7 +32,7 @@ constexpr const char* Usage =
     "  --lf                  line ends LF instead of CR LF\n"
     "  --readout-fails       answer \"Readout\" with \"command error\"\n"
     "  --answers-remote      answer \"REMOTE\" (a module without the remote-control mode)\n"
-    "  --nv-file FILE        keep the module's stored values in FILE\n"
+    "  --nv FILE             keep the module's stored values (SAVE) in FILE across runs\n"
     "  --dump-rdd            print the type's readout lines and exit\n"
     "  --help                show this help\n";
 
@@ -73,8 +79,8 @@ int main(int argc, char** argv) {
       Options.ReadoutFails = true;
     } else if (Arg == "--answers-remote") {
       Options.AnswersRemote = true;
-    } else if (Arg == "--nv-file") {
-      if (!Value(Options.NvFile)) return UsageError("--nv-file needs a file name");
+    } else if (Arg == "--nv") {
+      if (!Value(Options.NvFile)) return UsageError("--nv needs a file name");
     } else if (Arg == "--dump-rdd") {
       DumpRdd = true;
     } else {

@@ -1,71 +1,21 @@
 // vdxctl as a user runs it: the real executable against a virtual module on a pseudo-terminal.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "TestPaths.h"
-#include "sim/ModuleSim.h"
+#include "VdxctlFixture.h"
 
 namespace vdx {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TRun {
-  int Exit = -1;
-  std::string Out, Err;
-};
-
-std::string ReadAll(const fs::path& Path) {
-  std::ifstream In(Path);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-
-class VdxctlTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    FDir = fs::temp_directory_path() /
-           ("vdxctl-test-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-
-  // Starts a virtual module; its path is the --port of Run.
-  sim::TModuleSim& Module(sim::TSimOptions Options = {}) {
-    FModule = std::make_unique<sim::TModuleSim>(Options);
-    std::string Error;
-    EXPECT_TRUE(FModule->Start(Error)) << Error;
-    return *FModule;
-  }
-
-  TRun Run(const std::string& Args) {
-    const std::string Cmd = testing::BinDir() + "/vdxctl " + Args + " >" +
-                            (FDir / "out").string() + " 2>" + (FDir / "err").string();
-    TRun R;
-    const int Status = std::system(Cmd.c_str());
-    R.Exit = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-    R.Out = ReadAll(FDir / "out");
-    R.Err = ReadAll(FDir / "err");
-    return R;
-  }
-
-  std::string Port() const { return " --port " + FModule->SlavePath() + " "; }
-
-  fs::path FDir;
-  std::unique_ptr<sim::TModuleSim> FModule;
-};
+using testing::TRun;
+using testing::VdxctlTest;
 
 TEST_F(VdxctlTest, UsageErrorsExitWithTwo) {
   for (const char* Args : {"", "--bogus identify", "--baud 1234 identify", "--port",
                            "--port COM1 password", "--baud 9600 --switch-to 57600 identify",
-                           "frobnicate"}) {
+                           "frobnicate", "--port COM1 get", "--port COM1 get RA MAX",
+                           "--port COM1 set RA", "--port COM1 save now", "--port COM1 remote",
+                           "--port COM1 remote flip", "--port COM1 remote din 256",
+                           "--port COM1 remote din low", "--port COM1 remote ain",
+                           "--port COM1 remote ain 1 high"}) {
     const TRun R = Run(Args);
     EXPECT_EQ(R.Exit, 2) << Args;
     EXPECT_NE(R.Err.find("vdxctl: "), std::string::npos) << Args;

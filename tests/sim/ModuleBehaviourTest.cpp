@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <thread>
 
@@ -71,15 +72,29 @@ TEST_F(SimModule, ParameterWritesAreCheckedAndReadBack) {
       {"DIR invers", ""},  // list entries match without regard to case
       {"DIR", "INVERS"},
       {"DIR SIDEWAYS", "command error"},
-      {"SENS 4 - 20 mA", ""},
-      {"SENS", "\"4 - 20 mA\""},
+      {"SENS 4 - 20 MA", ""},
+      {"SENS", "\"4 - 20 mA\""},      // stored as listed
       {"AIN:W", "1250 1000 2000 C"},  // follows the sensor range
-      {"AIN:X   1000   -50      0 C", ""},
+      // Analogue inputs as 22 columns: A, B, C end at 6, 13, 20, the kind letter at 22.
+      {"AIN:X   1000    -50      0 C", ""},
       {"AIN:X", "1000 -50 0 C"},
-      {"AIN:X 1 2 20000 V", "command error"},
+      {"AIN:X    -20   1000    150 U", ""},
+      {"AIN:X", "-20 1000 150 V"},
+      {"AIN:X -10000  10000 -10000 I", ""},
+      {"AIN:X", "-10000 10000 -10000 C"},
+      {"AIN:X      1      2      3 V", ""},
+      {"AIN:X", "1 2 3 V"},
+      {"AIN:X      1      2  20000 V", "command error"},
+      {"AIN:X      1      2      3 Q", "command error"},
+      {"AIN:X      1      2", "command error"},
+      {"AIN:X", "1 2 3 V"},
       {"HOURS", "1234"},
       {"HOURS 5", "command error"},  // read only
+      // Control commands come as the name and a blank; they take no value.
       {"RESET ", ""},
+      {"AINCAL ", ""},
+      {"LEARN", ""},
+      {"RESET 1", "command error"},
       {"CC", "command error"},
   });
   EXPECT_EQ(Sim->ParameterValue("RA"), "250");
@@ -96,6 +111,10 @@ TEST_F(SimModule, CurvePointsAreReadAndWrittenOneByOne) {
       {"CC:0 20000 0 ", "command error"},
       {"CC:0 5", "command error"},
       {"CCV:10", "10000 10000"},
+      {"CC:10 -10000 10000 ", ""},
+      {"CC:-10 -1 1 ", ""},
+      {"CC:10", "-10000 10000"},
+      {"CC:-10", "-1 1"},
   });
   EXPECT_EQ(Sim->ParameterValue("CC:2"), "150 -250");
 }
@@ -127,6 +146,94 @@ TEST_F(SimModule, SaveDefaultAndLoadback) {
   });
 }
 
+TEST_F(SimModule, NumbersOutOfRangeAreRefusedOrClampedByType) {
+  const struct {
+    std::string Type;
+    std::vector<TCase> Cases;
+  } Types[] = {
+      {"rich",
+       {{"RA 5001", "command error"},
+        {"RA", "100"},
+        {"CC:3 -20000 0 ", "command error"},
+        {"CC:3", "3000 3000"}}},
+      {"locked", {{"RA 0", "command error"}, {"RA", "150"}}},
+      {"basic",
+       {{"RA 6000", ""},
+        {"RA", "5000"},
+        {"RA -3", ""},
+        {"RA", "1"},
+        {"OFFSET -2001", ""},
+        {"OFFSET", "-2000"},
+        {"AIN:W  20000      0 -20000 C", ""},
+        {"AIN:W", "10000 0 -10000 C"},
+        {"CC:3 -20000 20000 ", ""},
+        {"CC:3", "-10000 10000"},
+        // Clamping applies to numbers only: malformed values and texts off the list fail.
+        {"RA 7x", "command error"},
+        {"RA", "1"},
+        {"DIR SIDEWAYS", "command error"}}},
+  };
+  for (const auto& T : Types) {
+    SCOPED_TRACE(T.Type);
+    Begin(test::Options([&](TSimOptions& O) { O.ModuleType = T.Type; }));
+    Run(T.Cases);
+  }
+}
+
+// Each type gets the memory commands in the form the tool sends them: a listed one (type 5)
+// as its name and a blank, an unlisted one as the bare word.
+TEST_F(SimModule, MemoryCommandsAsSentForListedAndUnlistedEntries) {
+  const struct {
+    std::string Type, Save, Default, Loadback, DefaultRa;
+  } Types[] = {{"rich", "SAVE ", "DEFAULT ", "Loadback", "100"},
+               {"basic", "SAVE", "DEFAULT", "Loadback", "200"}};
+  for (const auto& T : Types) {
+    SCOPED_TRACE(T.Type);
+    Begin(test::Options([&](TSimOptions& O) { O.ModuleType = T.Type; }));
+    Run({
+        {"RA 300", ""},
+        {T.Save, ""},
+        {"RA 400", ""},
+        {T.Default, ""},
+        {"RA", T.DefaultRa},
+        {T.Loadback, ""},
+        {"RA", "300"},
+        {T.Save + " 1", "command error"},
+    });
+  }
+}
+
+// The locked type lists SAVE read only: the module refuses it and its stored copy stays.
+TEST_F(SimModule, LockedModuleRefusesSaveButLoadsBackAndDefaults) {
+  const auto Folder =
+      std::filesystem::temp_directory_path() / ("vdxsim-lock-" + std::to_string(getpid()));
+  std::filesystem::create_directories(Folder);
+  const std::string NvFile = (Folder / "lock.nv").string();
+  const std::string Stored = "# KV20LOCK\nRA 444\n";
+  std::ofstream(NvFile) << Stored;
+  Begin(test::Options([&](TSimOptions& O) {
+    O.ModuleType = "locked";
+    O.NvFile = NvFile;
+  }));
+  Run({
+      {"RA", "444"},
+      {"RA 300", ""},
+      {"SAVE ", "command error"},
+      {"SAVE", "command error"},
+      {"RA", "300"},
+      {"DEFAULT ", ""},
+      {"RA", "150"},
+      {"LOADBACK ", ""},
+      {"RA", "444"},
+      {"RA 300", ""},
+      {"Loadback", ""},
+      {"RA", "444"},
+  });
+  std::ifstream File(NvFile);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(File), {}), Stored);
+  std::filesystem::remove_all(Folder);
+}
+
 TEST_F(SimModule, RemoteInputsNeedTheRemoteMode) {
   Run({
       {"REMOTE", "command error"},
@@ -146,6 +253,62 @@ TEST_F(SimModule, RemoteInputsNeedTheRemoteMode) {
   });
   const int Status = std::atoi(Ask("ST:READY").c_str());
   EXPECT_EQ(Status & 0x25, 0x25) << Status;  // ready, enabled by digital input 0, remote
+  Run({
+      {"RC:M 0", ""},
+      {"RC:M", "0"},
+      {"RC:S", "5"},  // reads keep working
+      {"RC:910", "2500"},
+      {"RC:S 1", "command error"},
+      {"RC:910 0", "command error"},
+      {"RC:910", "2500"},
+  });
+}
+
+TEST_F(SimModule, RemoteAnalogueInputsKeepToTheirRanges) {
+  const struct {
+    std::string Name;
+    int Min, Max;
+  } Inputs[] = {{"RC:910", -10000, 10000},
+                {"RC:6", 0, 10000},
+                {"RC:13", 0, 10000},
+                {"RC:14", -10000, 10000},
+                {"RC:29", 0, 10000}};
+  auto Write = [](const std::string& Name, int Value) {
+    return Name + " " + std::to_string(Value);
+  };
+  ASSERT_EQ(Ask("RC:M 1"), "");
+  for (const auto& In : Inputs) {
+    Run({
+        {In.Name, "0"},
+        {Write(In.Name, In.Min - 1), "command error"},
+        {Write(In.Name, In.Max + 1), "command error"},
+        {In.Name, "0"},
+        {Write(In.Name, In.Min), ""},
+        {In.Name, std::to_string(In.Min)},
+        {Write(In.Name, In.Max), ""},
+        {In.Name, std::to_string(In.Max)},
+    });
+  }
+}
+
+TEST_F(SimModule, RefuseWritesFaultRefusesValuesButNotReadsOrRemoteControl) {
+  Sim->SetFault(TSimFault::RefuseWrites);
+  Run({
+      {"RA", "100"},
+      {"RA 200", "command error"},
+      {"DIR INVERS", "command error"},
+      {"AIN:W   1000   1000      0 V", "command error"},
+      {"CC:1 5 6 ", "command error"},
+      {"CC:1", "1000 1000"},
+      {"RESET ", ""},
+      {"ACODE", "60"},
+      {"RC:M 1", ""},
+      {"RC:S 3", ""},
+      {"RC:910 100", ""},
+      {"RC:910", "100"},
+  });
+  Sim->SetFault(TSimFault::None);
+  Run({{"RA", "100"}, {"DIR", "NORMAL"}, {"RA 200", ""}, {"RA", "200"}});
 }
 
 TEST_F(SimModule, ProcessValuesMove) {

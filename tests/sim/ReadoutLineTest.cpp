@@ -1,8 +1,10 @@
 // The module's own reading of readout lines, and the built-in types' lines read by it.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
+#include "sim/ModuleSim.h"
 #include "sim/ModuleTypes.h"
 #include "sim/ReadoutLine.h"
 
@@ -66,7 +68,10 @@ TEST(SimReadoutLine, FieldsByType) {
 // Every line of a built-in type must describe a command: a typo would silently drop a
 // parameter. No line may hold the prompt character, which would end the reader's exchange.
 TEST(SimReadoutLine, BuiltInTypesAreWellFormed) {
-  for (const TModuleType& Type : {RichModuleType(), NoReadoutModuleType()}) {
+  for (const std::string& TypeName : BuiltInTypes()) {
+    TModuleType Type;
+    std::string Error;
+    ASSERT_TRUE(LoadModuleType(TypeName, Type, Error)) << Error;
     std::set<std::string> Names;
     for (const std::string& Line : Type.Lines) {
       const auto Cmd = ParseReadoutLine(Line);
@@ -76,6 +81,46 @@ TEST(SimReadoutLine, BuiltInTypesAreWellFormed) {
     }
     for (const auto& [Name, Value] : Type.Defaults) EXPECT_TRUE(Names.count(Name)) << Name;
     for (const auto& [Name, Wave] : Type.Waves) EXPECT_TRUE(Names.count(Name)) << Name;
+  }
+}
+
+// The types differ in what they list, so that each way of reaching the memory commands and
+// each group reaction of the tool has a module to run against.
+TEST(SimReadoutLine, BuiltInTypesListTheirMemoryCommandsAndGroups) {
+  constexpr int Absent = 0;
+  const struct {
+    std::string Type, Id;
+    int SaveAccess, DefaultAccess, LoadbackAccess;  // listed as type 5 with this access
+    std::string NewTab, NewData;                    // a parameter in that group, or none
+  } Cases[] = {
+      {"rich", "KV20DEMO", 1, 1, Absent, "MODE", "SENS"},
+      {"basic", "KV20BASIC", Absent, Absent, Absent, "", ""},
+      {"locked", "KV20LOCK", 2, 3, 1, "", ""},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Type);
+    TModuleType Type;
+    std::string Error;
+    ASSERT_TRUE(LoadModuleType(C.Type, Type, Error)) << Error;
+    EXPECT_EQ(Type.IdText.substr(0, Type.IdText.find(',')), C.Id);
+    std::map<std::string, int> Memory{{"SAVE", Absent}, {"DEFAULT", Absent}, {"LOADBACK", Absent}};
+    std::set<std::string> NewTab, NewData;
+    for (const std::string& Line : Type.Lines) {
+      const auto Cmd = ParseReadoutLine(Line);
+      ASSERT_TRUE(Cmd) << Line;
+      if (Memory.count(Cmd->Name)) {
+        EXPECT_EQ(Cmd->Kind, TCmdKind::NoPara) << Cmd->Name;
+        Memory[Cmd->Name] = Cmd->Access;
+      } else {
+        if (Cmd->Groups & 0x0001) NewTab.insert(Cmd->Name);
+        if (Cmd->Groups & 0x0002) NewData.insert(Cmd->Name);
+      }
+    }
+    EXPECT_EQ(Memory["SAVE"], C.SaveAccess);
+    EXPECT_EQ(Memory["DEFAULT"], C.DefaultAccess);
+    EXPECT_EQ(Memory["LOADBACK"], C.LoadbackAccess);
+    EXPECT_EQ(NewTab, C.NewTab.empty() ? std::set<std::string>{} : std::set{C.NewTab});
+    EXPECT_EQ(NewData, C.NewData.empty() ? std::set<std::string>{} : std::set{C.NewData});
   }
 }
 

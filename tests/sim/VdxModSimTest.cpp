@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,8 @@ int ExitCode(pid_t Pid) {
 
 TEST(VdxModSim, BadOptionsExitWithUsageError) {
   const std::vector<std::vector<std::string>> Cases = {
-      {"--baud", "12345"}, {"--baud"}, {"--bogus"}, {"--type", "/nonexistent/X.rdd"}};
+      {"--baud", "12345"}, {"--baud"}, {"--bogus"}, {"--type", "/nonexistent/X.rdd"}, {"--nv"},
+      {"--nv-file", "x"}};
   for (const auto& Args : Cases) {
     const TChild Child = Spawn(Args);
     ReadAll(Child.Out);
@@ -93,6 +95,28 @@ TEST(VdxModSim, PrintsTheLineFirstAndServesUntilTerminated) {
   kill(Child.Pid, SIGTERM);
   EXPECT_EQ(ExitCode(Child.Pid), 0);
   close(Child.Out);
+}
+
+TEST(VdxModSim, NvFileKeepsSavedValuesAcrossRestarts) {
+  const auto Folder =
+      std::filesystem::temp_directory_path() / ("vdxmodsim-nv-" + std::to_string(getpid()));
+  std::filesystem::create_directories(Folder);
+  const std::string NvFile = (Folder / "module.nv").string();
+  auto Run = [&](const std::vector<std::string>& Commands) {
+    const TChild Child = Spawn({"--nv", NvFile});
+    std::vector<std::string> Replies;
+    {
+      test::TSimClient Client(ReadLine(Child.Out));
+      for (const auto& Command : Commands) Replies.push_back(Client.Exchange(Command));
+    }
+    kill(Child.Pid, SIGTERM);
+    EXPECT_EQ(ExitCode(Child.Pid), 0);
+    close(Child.Out);
+    return Replies;
+  };
+  Run({"RA 321", "SAVE ", "RA 999"});
+  EXPECT_EQ(Run({"RA"}), std::vector<std::string>{"RA\r\n321\r\n>"});
+  std::filesystem::remove_all(Folder);
 }
 
 }  // namespace

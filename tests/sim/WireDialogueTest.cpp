@@ -94,6 +94,36 @@ TEST(SimWire, HalfDuplexLineCopyComesEvenWhenTheModuleCannotHear) {
   EXPECT_EQ(Client.ReadFor(150), "ID\r");
 }
 
+// The lines exactly as the module heard them, also in half duplex, where the line's copy of
+// each byte is not something the module hears.
+TEST(SimWire, ReceivedCommandsAreTheLinesAsHeard) {
+  const std::vector<std::string> Sent = {"RA 250\r",   "CC:1 5 6 \r", "\r",  "SAVE \r",
+                                         "Loadback\r", "RX\bA\r",     "id\r"};
+  for (const bool Half : {false, true}) {
+    SCOPED_TRACE(Half ? "half duplex" : "full duplex");
+    auto Sim = StartSim(test::Options([&](TSimOptions& O) { O.HalfDuplex = Half; }));
+    TSimClient Client(Sim->SlavePath());
+    Client.Exchange("ACODE");
+    Sim->ClearReceivedCommands();
+    EXPECT_TRUE(Sim->ReceivedCommands().empty());
+    for (const std::string& Line : Sent) {
+      Client.Write(Line);
+      Client.ReadUntil(">");
+    }
+    EXPECT_EQ(Sim->ReceivedCommands(), Sent);
+
+    // Bytes at another rate are not heard, so not listed.
+    Sim->ClearReceivedCommands();
+    Client.SetBaudRate(19200);
+    Client.Write("ID\r");
+    WaitUntilReceived(*Sim, Sim->Stats().BytesReceived + 3);
+    Client.ReadFor(50);
+    Client.SetBaudRate(9600);
+    Client.Exchange("RD");
+    EXPECT_EQ(Sim->ReceivedCommands(), std::vector<std::string>{"RD\r"});
+  }
+}
+
 TEST(SimWire, FaultsShowUntilCleared) {
   auto Sim = StartSim();
   TSimClient Client(Sim->SlavePath());
