@@ -23,6 +23,14 @@ const char* const UsageText =
     "  remote din [BYTE] read or write the digital input byte (0..255)\n"
     "  remote ain PIN [VALUE]\n"
     "                    read or write an analogue input; PIN is 1..5 or its name (RC:6)\n"
+    "  export FILE       store the module's parameters in FILE: a command list file (.vdx,\n"
+    "                    asks before replacing the module's data in it) or a legacy\n"
+    "                    parameter file (.par)\n"
+    "  import FILE       write the parameters of a .vdx or .par file into the module\n"
+    "  offline FILE      print a module of a .vdx file as identify does; no port is used\n"
+    "  offline FILE --set NAME VALUE... [--set ...] --save-as FILE2\n"
+    "                    change values of a module of a .vdx file (checked as set checks\n"
+    "                    them) and store the module in FILE2 (.vdx, may be FILE)\n"
     "\n"
     "Options:\n"
     "  --port NAME|PATH  the module's port: COM name (see 'ports') or device path\n"
@@ -33,10 +41,19 @@ const char* const UsageText =
     "  --json            machine-readable output\n"
     "  --verbose         trace the wire on standard error\n"
     "  --demo            use a virtual module started for this run\n"
+    "  --yes             export, offline: replace the module's data in an existing .vdx file\n"
+    "                    without asking (a terminal is asked; otherwise the file is kept)\n"
+    "  --force           import: load a .par file written for another module type\n"
+    "  --module ID       import: the module of the .vdx file to load when it holds none for\n"
+    "                    the identified module; offline: the module of the file to use\n"
+    "  --set NAME VALUE...\n"
+    "                    offline: a new value; the values run to the next --option\n"
+    "  --save-as FILE2   offline: where the module is stored\n"
     "  --help, --version\n"
     "\n"
-    "Exit codes: 0 done, 1 the module or link failed or refused, 2 usage error (also a\n"
-    "name, value or range that does not fit the module; nothing is sent), 3 file error.\n";
+    "Exit codes: 0 done, 1 the module or link failed or refused (also a file the module\n"
+    "cannot take), 2 usage error (also a name, value, range or module ID that does not fit;\n"
+    "nothing is sent or written), 3 a file could not be read or written.\n";
 
 namespace {
 
@@ -46,6 +63,28 @@ std::string ParseRate(const std::string& Text, std::optional<TModBaudrate>& Rate
   if (!TryStrToInt(Text, Bps) || !BaudrateFromBps(Bps, Baud))
     return "unknown baud rate '" + Text + "' (9600, 19200, 38400, 57600 or 115200)";
   Rate = Baud;
+  return "";
+}
+
+// Which commands take the file options.
+std::string CheckFileOptions(const TCliOptions& O) {
+  struct TRule {
+    bool Given;
+    const char* Option;
+    std::vector<std::string> Commands;
+  } const Rules[] = {
+      {O.Yes, "--yes", {"export", "offline"}},
+      {O.Force, "--force", {"import"}},
+      {O.Module.has_value(), "--module", {"import", "offline"}},
+      {!O.Sets.empty(), "--set", {"offline"}},
+      {!O.SaveAs.empty(), "--save-as", {"offline"}},
+  };
+  for (const auto& R : Rules) {
+    if (!R.Given) continue;
+    bool Applies = false;
+    for (const auto& C : R.Commands) Applies |= O.Command == C;
+    if (!Applies) return std::string(R.Option) + " does not apply to " + O.Command;
+  }
   return "";
 }
 
@@ -68,6 +107,22 @@ std::string ParseCliOptions(const std::vector<std::string>& Argv, TCliOptions& O
       else if (Value == "auto") O.FixedBaud.reset();
       else Error = ParseRate(Value, O.FixedBaud);
       if (!Error.empty()) return Error;
+    } else if (A == "--module" || A == "--save-as") {
+      if (!NextValue(Value) || Value.empty()) return A + " needs a value";
+      if (A == "--module") O.Module = Value;
+      else O.SaveAs = Value;
+    } else if (A == "--set") {
+      // The name, then every value up to the next "--" option; values may be negative numbers.
+      TSetArg Set;
+      if (!NextValue(Set.Name) || Set.Name.starts_with("--"))
+        return "--set needs a name and a value";
+      while (I + 1 < Argv.size() && !Argv[I + 1].starts_with("--")) Set.Values.push_back(Argv[++I]);
+      if (Set.Values.empty()) return "--set " + Set.Name + " needs a value";
+      O.Sets.push_back(std::move(Set));
+    } else if (A == "--yes") {
+      O.Yes = true;
+    } else if (A == "--force") {
+      O.Force = true;
     } else if (A == "--half-duplex") {
       O.HalfDuplex = true;
     } else if (A == "--json") {
@@ -94,7 +149,7 @@ std::string ParseCliOptions(const std::vector<std::string>& Argv, TCliOptions& O
   if (O.Demo && !O.Port.empty()) return "--demo and --port exclude each other";
   if (O.HalfDuplex && O.SwitchTo) return "--switch-to needs a full-duplex line";
   if (O.FixedBaud && O.SwitchTo) return "--switch-to needs --baud auto";
-  return "";
+  return CheckFileOptions(O);
 }
 
 }  // namespace vdx::cli

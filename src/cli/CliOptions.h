@@ -9,6 +9,12 @@
 
 namespace vdx::cli {
 
+// One "--set NAME VALUE..." of the offline command.
+struct TSetArg {
+  std::string Name;
+  std::vector<std::string> Values;
+};
+
 // Exit codes.
 enum TExitCode { exDone = 0, exLinkFailed = 1, exUsage = 2, exFileFailed = 3 };
 
@@ -23,11 +29,18 @@ struct TCliOptions {
   bool Help = false;
   bool Version = false;
   std::string RddDir;  // where ".rdd" files are looked for; empty: beside the executable
+  // File commands.
+  bool Yes = false;                   // replace a module's data in a ".vdx" file without asking
+  bool Force = false;                 // import a ".par" file of another module type
+  std::optional<std::string> Module;  // the module ID of a ".vdx" file to use
+  std::vector<TSetArg> Sets;          // offline: new values
+  std::string SaveAs;                 // offline: where the changed module goes
   std::string Command;
   std::vector<std::string> Args;
 };
 
-// Parses the arguments; returns an error text for a usage error, empty on success.
+// Parses the arguments; returns an error text for a usage error, empty on success. Options
+// may stand anywhere; the file options are refused for commands they do not apply to.
 std::string ParseCliOptions(const std::vector<std::string>& Argv, TCliOptions& Options);
 
 extern const char* const UsageText;

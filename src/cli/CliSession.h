@@ -34,6 +34,7 @@ class TCliSession : private IParameterView {
 
  private:
   bool LoadCommandList(TModCommandList* List, uint16_t AccessCode) override;
+  void RefreshValues() override {}
   void ReadoutError(const std::string& ModID, std::vector<std::string>& ExtCmdList);
   std::string RddFolder() const;
 

@@ -14,5 +14,8 @@ int RunSave(const TCliOptions& Options);
 int RunDefault(const TCliOptions& Options);
 int RunLoadBack(const TCliOptions& Options);
 int RunRemote(const TCliOptions& Options);
+int RunExport(const TCliOptions& Options);
+int RunImport(const TCliOptions& Options);
+int RunOffline(const TCliOptions& Options);
 
 }  // namespace vdx::cli

@@ -4,35 +4,13 @@
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "cli/ParameterLookup.h"
 #include "cli/ParameterOutput.h"
-#include "cli/SetValues.h"
 #include "comm/TextUtil.h"
 
 namespace vdx::cli {
 
 namespace {
-
-std::string ModuleName(TVDXModCommProt& P) {
-  std::string Name;
-  P.GetModuleName(Name);
-  return Name;
-}
-
-// The parameter named Name (without regard to case, first match). Prints why there is none:
-// process values, status bits and remote inputs are named as such.
-TModCtrlCommand* FindParameter(TVDXModCommProt& P, const std::string& Name) {
-  if (auto* Cmd = dynamic_cast<TModCtrlCommand*>(P.CmdList().Objects(P.CmdList().IndexOf(Name))))
-    return Cmd;
-  if (P.ProcessData().IndexOf(Name) >= 0)
-    PrintError(Name + " is a process value, not a parameter");
-  else if (P.StatusInfo().IndexOf(Name) >= 0)
-    PrintError(Name + " is a status bit, not a parameter");
-  else if (P.RemoteCtrlList().IndexOf(Name) >= 0)
-    PrintError(Name + " is a remote input, not a parameter; use 'vdxctl remote ain " + Name + "'");
-  else
-    PrintError("no parameter " + Name + " in module " + ModuleName(P));
-  return nullptr;
-}
 
 void PrintParameter(const TCliOptions& Options, const TModBaseCommand& Cmd) {
   if (Options.Json) {
@@ -76,18 +54,10 @@ int RunSet(const TCliOptions& Options) {
   TCliSession Session(Options);
   if (int Code = Session.Identify(); Code != exDone) return Code;
   TVDXModCommProt& P = Session.Prot();
-  TModCtrlCommand* Cmd = FindParameter(P, Options.Args[0]);
-  if (!Cmd) return exUsage;
-  if (!Cmd->IsWritable()) {
-    PrintError(Cmd->Name + " cannot be written (read only)");
-    return exUsage;
-  }
   std::vector<std::vector<std::string>> Writes;
   const std::vector<std::string> Args(Options.Args.begin() + 1, Options.Args.end());
-  if (std::string Error = CheckSetValues(*Cmd, Args, Writes); !Error.empty()) {
-    PrintError(Error);
-    return exUsage;
-  }
+  TModCtrlCommand* Cmd = CheckWrite(P, Options.Args[0], Args, Writes);
+  if (!Cmd) return exUsage;
 
   for (const auto& Values : Writes) TVDXModCommProt::SetCmdValues(Cmd, &Values);
   const std::string Wanted = ValueLines(*Cmd);

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   vdx::BindPortMessages(vdx::ExecutableDir() + "/locale");
 
   TCliOptions Options;
-  const std::string Error = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc), Options);
+  const std::string Error =
+      ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc), Options);
   if (!Error.empty()) {
     PrintError(Error);
     std::fprintf(stderr, "Try 'vdxctl --help'.\n");
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
   static const TCommand Commands[] = {
       {"ports", RunPorts},     {"identify", RunIdentify}, {"password", RunPassword},
       {"get", RunGet},         {"set", RunSet},           {"save", RunSave},
-      {"default", RunDefault}, {"loadback", RunLoadBack}, {"remote", RunRemote}};
+      {"default", RunDefault}, {"loadback", RunLoadBack}, {"remote", RunRemote},
+      {"export", RunExport},   {"import", RunImport},     {"offline", RunOffline}};
   for (const auto& C : Commands)
     if (Options.Command == C.Name) return C.Run(Options);
   PrintError("unknown command '" + Options.Command + "'");

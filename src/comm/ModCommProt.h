@@ -22,6 +22,14 @@ enum TOperatingMode { omIdle = 0, omTerminal = 1, omMonitor = 2, omScope = 3 };
 
 enum TVDXCommProtMsgKind { cpmkImpFktNoValidModulId = 0, cpmkImpFktOverWriteQuestion = 1 };
 
+// Results of the parameter file imports.
+enum TImportResult : uint8_t {
+  irDone = 0,         // done, also when nothing had to be done
+  irNoModule = 2,     // no module identified and no offline list loaded
+  irOtherModule = 3,  // the file does not match the identified module
+  irNotUsable = 4,    // the file is not a usable parameter file
+};
+
 // Name and value texts of the last parameter reply.
 struct TCmdUpdateInfo {
   std::string CmdName;
@@ -141,6 +149,21 @@ class TVDXModCommProt : public TBaseMsgComponent {
   // The grid's send request: online the command is written; offline only shown again.
   void ParamListCmdSendRequest(TModCtrlCommand* Cmd);
 
+  // --- Parameter files. FileError() tells why the last of these failed ("" when it did not).
+  // Writes the legacy parameter file (".par") of the identified module.
+  bool ExportParFile(const std::string& FileName);
+  // Reads a legacy parameter file and applies it; Force skips the module name test.
+  uint8_t ImportParFile(const std::string& FileName, bool Force);
+  // Stores the command lists and values as the module's data in a command list file (".vdx");
+  // asks OnInfoMsg before overwriting the module's data already in the file.
+  bool ExportVdxFile(const std::string& FileName);
+  // Writes the values a command list file holds for the module into the parameters and, when
+  // connected, into the module.
+  uint8_t ImportVdxFile(const std::string& FileName);
+  // With the port closed: takes a module's command lists from a command list file.
+  bool LoadOfflineCmdList(const std::string& FileName);
+  const std::string& FileError() const { return FFileError; }
+
   // --- Remote control of the module's inputs.
   // The module's remote-control mode, asked with "RC:M".
   bool RemoteCtrlEnabled();
@@ -199,6 +222,7 @@ class TVDXModCommProt : public TBaseMsgComponent {
 
   TModBaudrate FCurrentBaudrate = mb9600;
   std::string FModuleId;
+  std::string FFileError;
   bool FModuleDataValid = false;
   bool FRemoteCtrlSupported = false;
   bool FRemoteCtrlActive = false;

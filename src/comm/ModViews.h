@@ -17,6 +17,8 @@ class IParameterView {
   virtual ~IParameterView() = default;
   // Fills the view with the parameters of List whose groups share a bit with AccessCode.
   virtual bool LoadCommandList(TModCommandList* List, uint16_t AccessCode) = 0;
+  // Shows the current values of the rows again.
+  virtual void RefreshValues() = 0;
   // Raised by the view after the user confirmed an edit of Cmd.
   std::function<void(IParameterView& Sender, TModCtrlCommand* Cmd)> OnCmdSendRequest;
 };

@@ -1,5 +1,6 @@
 #include "sim/CommandInterpreter.h"
 
+#include "sim/DataBlock.h"
 #include "sim/SimText.h"
 
 namespace vdx::sim {
@@ -17,6 +18,10 @@ bool IsControl(TCmdKind Kind) {
 }  // namespace
 
 TAnswer TCommandInterpreter::Execute(const std::string& Line) {
+  if (FAwaitingData) {
+    FAwaitingData = false;
+    return DataBlock(Line);
+  }
   const std::string Text = Trim(Line);
   if (Text.empty()) return {};
   const size_t Blank = Text.find(' ');
@@ -41,6 +46,7 @@ TAnswer TCommandInterpreter::Execute(const std::string& Line) {
   if (Upper == "RC:M") return RemoteMode(Args, HasArgs);
   if (Upper == "RC:S") return DigitalInputs(Args, HasArgs);
   if (Upper == "BR") return BaudRate(Args);
+  if (Upper == "DOWNLOAD") return Download(HasArgs);
   return Parameter(Word, Args, HasArgs);
 }
 
@@ -121,6 +127,27 @@ TAnswer TCommandInterpreter::BaudRate(const std::string& Args) {
   TAnswer A;
   A.NewBaudRate = *N * 9600;
   return A;
+}
+
+TAnswer TCommandInterpreter::Refuse() {
+  FAwaitingData = false;
+  return Error();
+}
+
+TAnswer TCommandInterpreter::Download(bool HasArgs) {
+  if (HasArgs) return Error();
+  FAwaitingData = true;
+  TAnswer A{{DataReadyText}};
+  A.AwaitsData = true;
+  return A;
+}
+
+TAnswer TCommandInterpreter::DataBlock(const std::string& Block) {
+  const std::vector<TBlockItem> Items = SplitDataBlock(Block);
+  bool AllTaken = !Items.empty();
+  for (const TBlockItem& Item : Items)
+    if (!Item.WellFormed || !Parameter(Item.Name, Item.Value, true).Lines.empty()) AllTaken = false;
+  return AllTaken ? Lines({DataDoneText}) : Error();
 }
 
 }  // namespace vdx::sim

@@ -9,11 +9,14 @@
 namespace vdx::sim {
 
 inline constexpr const char* CommandErrorText = "command error";
+inline constexpr const char* DataReadyText = "ready for data!";
+inline constexpr const char* DataDoneText = "completed!";
 
 struct TAnswer {
   std::vector<std::string> Lines;  // each sent followed by the line end, then the prompt
   int NewBaudRate = 0;             // switch to this rate once the answer is out
   bool Saved = false;              // the non-volatile copy changed
+  bool AwaitsData = false;         // the last line ends the answer: no line end, no prompt
 };
 
 struct TInterpreterOptions {
@@ -28,7 +31,15 @@ class TCommandInterpreter {
 
   // Line is the received text without its CR. Command words are matched without regard to
   // letter case; an empty line gives an empty answer (just the prompt).
+  // "DOWNLOAD" answers "ready for data!" and makes the next line a data block (DataBlock.h):
+  // each item is written as "NAME VALUE" would be; the answer is "completed!" when every item
+  // was taken, else "command error" (the items taken stay). A block without items is refused.
   TAnswer Execute(const std::string& Line);
+  // True after "DOWNLOAD" until the next line arrives, empty or not.
+  bool AwaitingData() const { return FAwaitingData; }
+  // The next line is refused without being looked at (a fault); a data block awaited is
+  // dropped.
+  TAnswer Refuse();
 
  private:
   TAnswer Parameter(const std::string& Word, const std::string& Args, bool HasArgs);
@@ -37,9 +48,12 @@ class TCommandInterpreter {
   TAnswer RemoteMode(const std::string& Args, bool HasArgs);
   TAnswer DigitalInputs(const std::string& Args, bool HasArgs);
   TAnswer BaudRate(const std::string& Args);
+  TAnswer Download(bool HasArgs);
+  TAnswer DataBlock(const std::string& Block);
 
   TModuleState& FState;
   TInterpreterOptions FOptions;
+  bool FAwaitingData = false;
 };
 
 }  // namespace vdx::sim

@@ -45,6 +45,7 @@ bool IsModuleBaudRate(int Rate) {
 
 constexpr size_t MaxTurnarounds = 1000000;
 constexpr size_t MaxRecordedLine = 65536;  // a line without CR is not kept beyond this
+constexpr size_t MaxDataBlock = 65536;     // the longest block "DOWNLOAD" takes
 
 }  // namespace
 
@@ -173,10 +174,12 @@ void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
   }
 
   TAnswer Answer;
-  if (!Trim(Step.Line).empty()) {
-    std::lock_guard Lock(Mutex);
-    if (RefusedByFault(F, Step.Line)) {
-      Answer.Lines = {CommandErrorText};
+  std::unique_lock Lock(Mutex);
+  // A data block is taken even when empty; one cut at the line limit is refused whole.
+  const bool DataBlock = Interpreter->AwaitingData();
+  if (DataBlock || !Trim(Step.Line).empty()) {
+    if (RefusedByFault(F, Step.Line, DataBlock) || (DataBlock && Step.Overlong)) {
+      Answer = Interpreter->Refuse();
     } else {
       Answer = Interpreter->Execute(Step.Line);
       std::string Ignored;  // a failed write leaves the last good file; the module goes on
@@ -185,11 +188,10 @@ void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
     }
   }
   // "BR" answers at the old rate; bytes after the answer are heard at the new one.
-  if (Answer.NewBaudRate != 0) {
-    std::lock_guard Lock(Mutex);
-    BaudRate = Answer.NewBaudRate;
-  }
-  Send(Framer.Answer(Answer.Lines), true, ByteTimeNs(Rate));
+  if (Answer.NewBaudRate != 0) BaudRate = Answer.NewBaudRate;
+  Lock.unlock();
+  if (Answer.AwaitsData) Framer.SetNextLineLimit(MaxDataBlock);
+  Send(Framer.Answer(Answer.Lines, !Answer.AwaitsData), true, ByteTimeNs(Rate));
   PromptSentNs = LastWriteNs;
 }
 

@@ -4,9 +4,10 @@
 
 namespace vdx::sim {
 
-bool RefusedByFault(TSimFault Fault, const std::string& Line) {
+bool RefusedByFault(TSimFault Fault, const std::string& Line, bool DataBlock) {
   if (Fault == TSimFault::CommandError) return true;
   if (Fault != TSimFault::RefuseWrites) return false;
+  if (DataBlock) return true;
   const std::string Text = Trim(Line);
   const size_t Blank = Text.find(' ');
   if (Blank == std::string::npos) return false;  // no argument: a read or a bare command

@@ -10,8 +10,9 @@
 namespace vdx::sim {
 
 // True when Fault makes the module refuse the command line Line (received, without its CR)
-// with "command error" instead of carrying it out.
-bool RefusedByFault(TSimFault Fault, const std::string& Line);
+// with "command error" instead of carrying it out. A data block after "DOWNLOAD" counts as a
+// write.
+bool RefusedByFault(TSimFault Fault, const std::string& Line, bool DataBlock = false);
 
 class TFaultNoise {
  public:

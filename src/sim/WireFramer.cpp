@@ -9,6 +9,9 @@ TWireFramer::TStep TWireFramer::Receive(char C) {
     Step.Echo = FLineEnd;
     Step.LineDone = true;
     Step.Line.swap(FLine);
+    Step.Overlong = FOverlong;
+    FOverlong = false;
+    FLimit = MaxLine;
     FAtLineStart = true;
     return Step;
   }
@@ -19,16 +22,20 @@ TWireFramer::TStep TWireFramer::Receive(char C) {
     return Step;
   }
   if (Code < 32) return Step;
-  if (FLine.size() < MaxLine) FLine += C;
+  if (FLine.size() < FLimit)
+    FLine += C;
+  else
+    FOverlong = true;
   Step.Echo = std::string(1, C);
   FAtLineStart = false;
   return Step;
 }
 
-std::string TWireFramer::Answer(const std::vector<std::string>& Lines) const {
+std::string TWireFramer::Answer(const std::vector<std::string>& Lines, bool WithPrompt) const {
   std::string Out;
-  for (const std::string& Line : Lines) Out += Line + FLineEnd;
-  return Out + FPrompt;
+  for (size_t I = 0; I < Lines.size(); ++I)
+    Out += Lines[I] + (WithPrompt || I + 1 < Lines.size() ? FLineEnd : "");
+  return WithPrompt ? Out + FPrompt : Out;
 }
 
 }  // namespace vdx::sim

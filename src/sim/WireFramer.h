@@ -17,6 +17,7 @@ class TWireFramer {
     std::string Echo;       // what the module sends back for this byte
     bool LineDone = false;  // a CR ended a command line
     std::string Line;       // the command line, without its CR
+    bool Overlong = false;  // bytes beyond the line limit were dropped from Line
   };
 
   // One byte heard by the module. Printable bytes are echoed as received and collected; CR
@@ -27,8 +28,12 @@ class TWireFramer {
   // True when no byte of the next command line has been received yet.
   bool AtLineStart() const { return FAtLineStart; }
 
-  // The answer lines, each followed by the line end, then the prompt.
-  std::string Answer(const std::vector<std::string>& Lines) const;
+  // The answer lines, each followed by the line end, then the prompt. Without the prompt the
+  // last line ends the answer as it is (a request for more input, such as "ready for data!").
+  std::string Answer(const std::vector<std::string>& Lines, bool WithPrompt = true) const;
+
+  // The next line may be up to Limit bytes long (a data block) instead of the usual limit.
+  void SetNextLineLimit(size_t Limit) { FLimit = Limit; }
 
   const std::string& Prompt() const { return FPrompt; }
   const std::string& LineEnd() const { return FLineEnd; }
@@ -39,6 +44,8 @@ class TWireFramer {
   std::string FPrompt;
   std::string FLineEnd;
   std::string FLine;
+  size_t FLimit = MaxLine;
+  bool FOverlong = false;
   bool FAtLineStart = true;
 };
 

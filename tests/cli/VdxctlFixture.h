@@ -42,15 +42,21 @@ class VdxctlTest : public ::testing::Test {
 
   // Starts a virtual module; its path is the --port of Run.
   sim::TModuleSim& Module(sim::TSimOptions Options = {}) {
-    FModule = std::make_unique<sim::TModuleSim>(Options);
-    std::string Error;
-    EXPECT_TRUE(FModule->Start(Error)) << Error;
+    FModule = AnotherModule(Options);
     return *FModule;
   }
+  // A further module beside the one of Module(), reached with At9600(Other).
+  static std::unique_ptr<sim::TModuleSim> AnotherModule(sim::TSimOptions Options = {}) {
+    auto M = std::make_unique<sim::TModuleSim>(Options);
+    std::string Error;
+    EXPECT_TRUE(M->Start(Error)) << Error;
+    return M;
+  }
 
+  // Standard input is no terminal, as in a script.
   TRun Run(const std::string& Args) {
-    const std::string Cmd = BinDir() + "/vdxctl " + Args + " >" + (FDir / "out").string() + " 2>" +
-                            (FDir / "err").string();
+    const std::string Cmd = BinDir() + "/vdxctl " + Args + " </dev/null >" +
+                            (FDir / "out").string() + " 2>" + (FDir / "err").string();
     TRun R;
     const int Status = std::system(Cmd.c_str());
     R.Exit = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
@@ -61,7 +67,10 @@ class VdxctlTest : public ::testing::Test {
 
   std::string Port() const { return " --port " + FModule->SlavePath() + " "; }
   // The module at a fixed rate, so no time goes into detecting it.
-  std::string At9600() const { return " --baud 9600" + Port(); }
+  std::string At9600() const { return At9600(*FModule); }
+  static std::string At9600(const sim::TModuleSim& M) {
+    return " --baud 9600 --port " + M.SlavePath() + " ";
+  }
 
   // The command lines the module heard that carried a value (a blank after the command word):
   // reads and bare commands have none.

@@ -15,7 +15,14 @@ TEST_F(VdxctlTest, UsageErrorsExitWithTwo) {
                            "--port COM1 set RA", "--port COM1 save now", "--port COM1 remote",
                            "--port COM1 remote flip", "--port COM1 remote din 256",
                            "--port COM1 remote din low", "--port COM1 remote ain",
-                           "--port COM1 remote ain 1 high"}) {
+                           "--port COM1 remote ain 1 high",
+                           // File commands: names, extensions and options that do not fit.
+                           "--port COM1 export", "--port COM1 export a.txt",
+                           "--port COM1 export a.VDX", "--port COM1 import a.vdx --force",
+                           "--port COM1 import a.par --module X", "--port COM1 identify --yes",
+                           "--port COM1 get RA --force", "offline a.vdx --port COM1",
+                           "offline a.par", "offline a.vdx --set RA 5", "offline a.vdx --set RA",
+                           "offline a.vdx --set RA 5 --save-as b.par", "offline a.vdx --module"}) {
     const TRun R = Run(Args);
     EXPECT_EQ(R.Exit, 2) << Args;
     EXPECT_NE(R.Err.find("vdxctl: "), std::string::npos) << Args;

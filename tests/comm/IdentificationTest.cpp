@@ -14,6 +14,8 @@ using testing::TSimLink;
 using Clock = std::chrono::steady_clock;
 
 struct TRecordingGrid : IParameterView {
+  void RefreshValues() override { ++Refreshes; }
+  int Refreshes = 0;
   bool LoadCommandList(TModCommandList* List, uint16_t AccessCode) override {
     Loads.push_back({List ? List->Count() : -1, AccessCode});
     return true;

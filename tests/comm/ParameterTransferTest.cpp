@@ -13,6 +13,8 @@ namespace {
 using testing::TSimLink;
 
 struct TRecordingGrid : IParameterView {
+  void RefreshValues() override { ++Refreshes; }
+  int Refreshes = 0;
   bool LoadCommandList(TModCommandList*, uint16_t AccessCode) override {
     Codes.push_back(AccessCode);
     return true;

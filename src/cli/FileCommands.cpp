@@ -1,0 +1,113 @@
+// vdxctl export and import: a module's parameter set to and from a command list file (".vdx")
+// or a legacy parameter file (".par"), with the desktop tool's messages.
+#include <cstdio>
+
+#include "cli/CliSession.h"
+#include "cli/Commands.h"
+#include "cli/FileQuestions.h"
+#include "cli/FileSteps.h"
+#include "params/VdxCmdDom.h"
+
+namespace vdx::cli {
+
+namespace {
+
+const char* const NotCompatibleText =
+    "The selected file is not 100 % compatible to the identified module (please check it after "
+    "loading!";
+
+// The modules a ".vdx" file holds, one per line, for the hint after a refused import.
+std::string ModulesOfFile(const std::string& FileName) {
+  std::vector<std::string> Ids;
+  TVDXCmdDOM(nullptr).GetModuleIds(FileName, &Ids);
+  std::string Text;
+  for (const auto& Id : Ids) Text += "\n  " + Id;
+  return Text;
+}
+
+// Tells the result of an import in the desktop tool's words; returns the exit code.
+int ReportImport(TVDXModCommProt& P, const TFileQuestions& Questions, const std::string& FileName,
+                 TFileKind Kind, uint8_t Result) {
+  switch (Result) {
+    case irDone:
+      return exDone;
+    case irNoModule:
+      PrintError(Kind == TFileKind::Vdx ? "It was no module identified!"
+                                        : "It was no modul identified!");
+      return exLinkFailed;
+    case irOtherModule:
+      if (Kind == TFileKind::Par) {
+        PrintError(std::string(NotCompatibleText) + " Use --force to load it.");
+      } else {
+        PrintError(NotCompatibleText);
+        if (Questions.OtherModuleDeclined())
+          PrintError(FileName + " holds no data for module " + P.ModuleId() +
+                     "; name the module to load with --module ID:" + ModulesOfFile(FileName));
+      }
+      return exLinkFailed;
+    default:
+      PrintError("The selected file is not correct or empty!");
+      if (!P.FileError().empty()) PrintError(P.FileError());
+      return exLinkFailed;
+  }
+}
+
+}  // namespace
+
+int RunExport(const TCliOptions& Options) {
+  if (Options.Args.size() != 1) {
+    PrintError("usage: vdxctl export FILE");
+    return exUsage;
+  }
+  const std::string& FileName = Options.Args[0];
+  const TFileKind Kind = FileKindOf(FileName);
+  if (Kind == TFileKind::Other) {
+    PrintError(FileKindError(FileName, ".vdx or .par"));
+    return exUsage;
+  }
+  TCliSession Session(Options);
+  if (int Code = Session.Identify(); Code != exDone) return Code;
+  TFileQuestions Questions(Session.Prot(), Options);
+  return SaveModuleFile(Session.Prot(), Questions, FileName, Kind);
+}
+
+// A file that cannot be read at all is a file error (3) found before the port is opened; one
+// that is read but does not fit the module, or that the module refuses, is told with the
+// desktop tool's message and exit code 1.
+int RunImport(const TCliOptions& Options) {
+  if (Options.Args.size() != 1) {
+    PrintError("usage: vdxctl import FILE [--force] [--module ID]");
+    return exUsage;
+  }
+  const std::string& FileName = Options.Args[0];
+  const TFileKind Kind = FileKindOf(FileName);
+  if (Kind == TFileKind::Other) {
+    PrintError(FileKindError(FileName, ".vdx or .par"));
+    return exUsage;
+  }
+  if (Kind == TFileKind::Vdx && Options.Force) {
+    PrintError("--force applies to .par files");
+    return exUsage;
+  }
+  if (Kind == TFileKind::Par && Options.Module) {
+    PrintError("--module applies to .vdx files");
+    return exUsage;
+  }
+  if (std::string Reason = UnreadableReason(FileName); !Reason.empty()) {
+    PrintError(Reason);
+    return exFileFailed;
+  }
+  TCliSession Session(Options);
+  if (int Code = Session.Identify(); Code != exDone) return Code;
+  TVDXModCommProt& P = Session.Prot();
+  TFileQuestions Questions(P, Options);
+  const uint8_t Result =
+      Kind == TFileKind::Vdx ? P.ImportVdxFile(FileName) : P.ImportParFile(FileName, Options.Force);
+  if (std::string Problem = Questions.ChoiceProblem(FileName); !Problem.empty()) {
+    PrintError(Problem);
+    return exUsage;
+  }
+  return ReportImport(P, Questions, FileName, Kind, Result);
+}
+
+}  // namespace vdx::cli

@@ -1,0 +1,51 @@
+#include "cli/FileSteps.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+
+namespace vdx::cli {
+
+TFileKind FileKindOf(const std::string& FileName) {
+  const std::string Extension = std::filesystem::path(FileName).extension().string();
+  if (Extension == ".vdx") return TFileKind::Vdx;
+  if (Extension == ".par") return TFileKind::Par;
+  return TFileKind::Other;
+}
+
+std::string FileKindError(const std::string& FileName, const std::string& Allowed) {
+  return FileName + ": the file name must end in " + Allowed;
+}
+
+std::string UnreadableReason(const std::string& FileName) {
+  std::error_code Error;
+  if (std::filesystem::is_directory(FileName, Error))
+    return "cannot read " + FileName + ": it is a folder";
+  std::ifstream In(FileName, std::ios::binary);
+  if (!In) return "cannot read " + FileName + ": " + std::strerror(errno);
+  return "";
+}
+
+int SaveModuleFile(TVDXModCommProt& Prot, const TFileQuestions& Questions,
+                   const std::string& FileName, TFileKind Kind) {
+  const bool Saved =
+      Kind == TFileKind::Vdx ? Prot.ExportVdxFile(FileName) : Prot.ExportParFile(FileName);
+  if (Saved) {
+    std::printf("Data saved in \"%s\"\n", FileName.c_str());
+    return exDone;
+  }
+  if (std::string Refusal = Questions.OverwriteRefusal(FileName); !Refusal.empty())
+    PrintError(Refusal);
+  else if (!Prot.FileError().empty())
+    PrintError(Prot.FileError());
+  else
+    PrintError("cannot write " + FileName);
+  return exFileFailed;
+}
+
+}  // namespace vdx::cli

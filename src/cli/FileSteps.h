@@ -1,0 +1,27 @@
+// Steps shared by vdxctl's file commands.
+#pragma once
+
+#include <string>
+
+#include "cli/FileQuestions.h"
+#include "comm/ModCommProt.h"
+
+namespace vdx::cli {
+
+enum class TFileKind { Vdx, Par, Other };
+
+// By the extension, exactly ".vdx" or ".par" in lower case, as the desktop tool decides.
+TFileKind FileKindOf(const std::string& FileName);
+// The usage error for a file name of another kind; Allowed: ".vdx or .par" or ".vdx".
+std::string FileKindError(const std::string& FileName, const std::string& Allowed);
+
+// Why FileName cannot be read as a file, in words; empty when it can.
+std::string UnreadableReason(const std::string& FileName);
+
+// Stores the module's lists in FileName (Kind Vdx or Par) and prints the desktop tool's
+// Data saved in "FILE". Prints why not (the kept data, or the file error) and returns
+// exFileFailed when nothing was written.
+int SaveModuleFile(TVDXModCommProt& Prot, const TFileQuestions& Questions,
+                   const std::string& FileName, TFileKind Kind);
+
+}  // namespace vdx::cli
