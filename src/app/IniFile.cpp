@@ -66,7 +66,7 @@ enum class TKind { Other, Section, Key };
 
 struct TParsed {
   TKind Kind = TKind::Other;
-  std::string Name;      // section or key name, trimmed
+  std::string Name;       // section or key name, trimmed
   size_t ValueBegin = 0;  // key lines: where the value text starts (after '=' and blanks)
 };
 
@@ -119,9 +119,8 @@ size_t FindKey(const std::vector<TLine>& Lines, const std::string& Section,
 // otherwise be lost on reading.
 std::string EncodeValue(const std::string& Value) {
   std::string V = Value.substr(0, Value.find_first_of("\r\n"));
-  const bool NeedsQuotes =
-      !V.empty() && (IsBlank(V.front()) || IsBlank(V.back()) ||
-                     (V.size() >= 2 && V.front() == '"' && V.back() == '"'));
+  const bool NeedsQuotes = !V.empty() && (IsBlank(V.front()) || IsBlank(V.back()) ||
+                                          (V.size() >= 2 && V.front() == '"' && V.back() == '"'));
   return NeedsQuotes ? "\"" + V + "\"" : V;
 }
 

@@ -122,6 +122,9 @@ class TToolSettings {
   int ReadInteger(const char* Section, const char* Key, int Default) const;
   std::string ReadString(const char* Section, const char* Key, const std::string& Default) const;
   TModBaudrate ReadBaudrate(const char* Key, int DefaultBps, TModBaudrate Fallback) const;
+  // The maker and table flags: false when missing.
+  bool Flag(const char* Section, const char* Key, bool Memory) const;
+  void SetFlag(const char* Section, const char* Key, bool& Memory, bool Value);
   void WriteBool(const char* Section, const char* Key, bool Value);
   void WriteInteger(const char* Section, const char* Key, int Value);
   void WriteString(const char* Section, const char* Key, const std::string& Value);
