@@ -1,0 +1,92 @@
+// vdxtool: the desktop start-up and service tool.
+//   --demo            start a virtual module in this process and preselect its port
+//   --port PATH       add a serial device (or pseudo-terminal) to the port list
+//   --screenshot FILE after start-up (with --demo: after connecting and identifying) save the
+//                     window as a PNG and quit
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+#include <memory>
+
+#include "app/ExecutableDir.h"
+#include "app/ui/DemoModule.h"
+#include "app/ui/GettextTranslator.h"
+#include "app/ui/MainForm.h"
+#include "comm/ComPort.h"
+#include "comm/SerialPortList.h"
+
+namespace {
+
+// High scheduling priority keeps the polling intervals; without the right to raise it the
+// tool runs at normal priority.
+void RaiseProcessPriority() { setpriority(PRIO_PROCESS, 0, -10); }
+
+void TakeScreenshot(vdx::ui::TVDXMainForm& Form, const QString& FileName, bool Identify) {
+  if (Identify) {
+    Form.Actions().ConnectAct->trigger();
+    Form.Actions().IdentifyAct->trigger();
+  }
+  QApplication::processEvents();
+  const bool Saved = Form.grab().save(FileName, "PNG");
+  if (!Saved) std::fprintf(stderr, "vdxtool: cannot write %s\n", qPrintable(FileName));
+  QApplication::exit(Saved ? 0 : 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  QApplication App(argc, argv);
+
+  // Translations before any widget: the toolkit's texts and the port layer's messages.
+  const std::string LocaleDir = vdx::ExecutableDir() + "/locale";
+  vdx::ui::TGettextTranslator Translator(QString::fromStdString(LocaleDir));
+  QApplication::installTranslator(&Translator);
+  vdx::BindPortMessages(LocaleDir);
+  RaiseProcessPriority();
+
+  QCommandLineParser Parser;
+  Parser.setApplicationDescription(QStringLiteral("Start-up and service tool"));
+  Parser.addHelpOption();
+  const QCommandLineOption DemoOption(QStringLiteral("demo"),
+                                      QStringLiteral("Start a virtual module and use its port."));
+  const QCommandLineOption PortOption(QStringLiteral("port"),
+                                      QStringLiteral("Add a serial device to the port list."),
+                                      QStringLiteral("PATH"));
+  const QCommandLineOption ShotOption(QStringLiteral("screenshot"),
+                                      QStringLiteral("Save the window as a PNG file and quit."),
+                                      QStringLiteral("FILE"));
+  Parser.addOptions({DemoOption, PortOption, ShotOption});
+  Parser.process(App);
+
+  QString Preselect;
+  for (const QString& Path : Parser.values(PortOption))
+    Preselect = QString::fromStdString(vdx::AddTransientPort(Path.toStdString()));
+
+  std::unique_ptr<vdx::ui::TDemoModule> Demo;
+  if (Parser.isSet(DemoOption)) {
+    Demo = std::make_unique<vdx::ui::TDemoModule>();
+    std::string Error;
+    if (!Demo->Start(Error)) {
+      std::fprintf(stderr, "vdxtool: the virtual module cannot start: %s\n", Error.c_str());
+      return 1;
+    }
+    Preselect = QString::fromStdString(Demo->PortName());
+  }
+
+  vdx::ui::TVDXMainForm Form;
+  Form.show();
+  if (!Preselect.isEmpty()) Form.PreselectPort(Preselect);
+
+  if (Parser.isSet(ShotOption)) {
+    const QString FileName = Parser.value(ShotOption);
+    const bool Identify = Demo != nullptr;
+    QTimer::singleShot(0, &Form,
+                       [&Form, FileName, Identify] { TakeScreenshot(Form, FileName, Identify); });
+  }
+  return App.exec();
+}

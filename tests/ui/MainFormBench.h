@@ -1,0 +1,56 @@
+// The main window on a private settings folder with a virtual module listed as a port, and
+// the steps that drive it.
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <functional>
+#include <memory>
+
+#include "UiFixture.h"
+#include "app/ui/MainForm.h"
+
+namespace vdx::testing {
+
+// One test's world: settings folder, message answers, module and window, built in that order.
+struct TBench {
+  // BeforeStart runs with the settings folder in place, before the window exists.
+  explicit TBench(sim::TSimOptions Options = {}, const std::function<void()>& BeforeStart = {})
+      : Sim(std::move(Options)) {
+    if (BeforeStart) BeforeStart();
+    Form = std::make_unique<ui::TVDXMainForm>();
+    Form->show();
+  }
+
+  void ChoosePort(const QString& Name) {
+    QComboBox* Box = Form->Buttons().CBoxPortSel;
+    if (Box->findText(Name) < 0) {  // a port added after the start: the list is read again
+      Box->showPopup();
+      Box->hidePopup();
+    }
+    const int Index = Box->findText(Name);
+    Box->setCurrentIndex(Index);
+    emit Box->activated(Index);
+  }
+  void Connect() {
+    ChoosePort(Sim.ComName);
+    Form->Actions().ConnectAct->trigger();
+  }
+  void Identify() {
+    Connect();
+    Form->Actions().IdentifyAct->trigger();
+  }
+  QStringList Panels() const {
+    QStringList Texts;
+    for (int I = ui::spPortState; I <= ui::spModuleId; ++I)
+      Texts << Form->StatusText(static_cast<ui::TStatusPanel>(I));
+    return Texts;
+  }
+
+  TPrivateSettings Settings;
+  TMessageLog Messages;
+  TSimPort Sim;
+  std::unique_ptr<ui::TVDXMainForm> Form;
+};
+
+}  // namespace vdx::testing
