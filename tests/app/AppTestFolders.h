@@ -5,9 +5,9 @@
 #include <sstream>
 #include <string>
 
-#include "comm/TestScopes.h"
+#include "TestScopes.h"
 
-namespace vdx::test {
+namespace vdx::testing {
 
 class TSettingsFolderScope {
  public:
@@ -27,4 +27,4 @@ inline std::string FileText(const std::string& Path) {
   return S.str();
 }
 
-}  // namespace vdx::test
+}  // namespace vdx::testing

@@ -39,7 +39,7 @@ class ApplInfoTest : public ::testing::Test {
     return {{Folders.Temp / "os-release"}, Folders.Temp / "cpuinfo", Folders.Temp / "meminfo"};
   }
 
-  test::TSettingsFolderScope Folders;  // the port list writes its map beside the settings
+  testing::TSettingsFolderScope Folders;  // the port list writes its map beside the settings
 };
 
 TEST_F(ApplInfoTest, TheBuildCarriesAFourPartVersion) {

@@ -14,8 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ApplIni, FirstStartCreatesTheFolderAndNamesTheFileAfterTheExecutable) {
-  test::TTempFolder Temp;
-  test::TEnvScope Env({{"appdata", Temp / "missing/parents"}, {"APPDATA", std::nullopt}});
+  testing::TTempFolder Temp;
+  testing::TEnvScope Env({{"appdata", Temp / "missing/parents"}, {"APPDATA", std::nullopt}});
   const std::string Folder = Temp / "missing/parents/Xavo";
   const struct {
     std::string ExeName, FileName;
@@ -34,7 +34,7 @@ TEST(ApplIni, FirstStartCreatesTheFolderAndNamesTheFileAfterTheExecutable) {
 }
 
 TEST(ApplIni, TypedReadsFallBackToTheDefault) {
-  test::TSettingsFolderScope Scope;
+  testing::TSettingsFolderScope Scope;
   TApplIni Ini("vdxtool");
   std::ofstream(Ini.FullPath()) << "[S]\n"
                                    "One=1\nZero=0\nNegative=-3\nHex=$10\nBlank= 42 \n"
@@ -57,22 +57,22 @@ TEST(ApplIni, TypedReadsFallBackToTheDefault) {
 }
 
 TEST(ApplIni, WritesBooleansAsDigitsAndIntegersSigned) {
-  test::TSettingsFolderScope Scope;
+  testing::TSettingsFolderScope Scope;
   TApplIni Ini("vdxtool");
   Ini.WriteBool("S", "On", true);
   Ini.WriteBool("S", "Off", false);
   Ini.WriteInteger("S", "Face", static_cast<int32_t>(0xFF00000F));
   Ini.WriteString("S", "Port", "COM3");
-  EXPECT_EQ(test::FileText(Ini.FullPath()), "[S]\nOn=1\nOff=0\nFace=-16777201\nPort=COM3\n");
+  EXPECT_EQ(testing::FileText(Ini.FullPath()), "[S]\nOn=1\nOff=0\nFace=-16777201\nPort=COM3\n");
   EXPECT_TRUE(Ini.ReadBool("S", "On", false));
   EXPECT_EQ(Ini.ReadInteger("S", "Face", 0), -16777201);
 }
 
 TEST(ApplIni, FailedWriteThrowsTheMessageWithTheFullFileName) {
-  test::TTempFolder Temp;
+  testing::TTempFolder Temp;
   std::ofstream(Temp / "blocker") << "a file where the settings folder should be";
   for (const std::string& Base : {Temp / "appdata", Temp / "blocker"}) {
-    test::TEnvScope Env({{"appdata", Base}, {"APPDATA", std::nullopt}});
+    testing::TEnvScope Env({{"appdata", Base}, {"APPDATA", std::nullopt}});
     TApplIni Ini("vdxtool");
     if (Base == Temp / "appdata") fs::create_directory(Ini.FullPath());  // a folder in the way
     EXPECT_EQ(Ini.ReadInteger("S", "K", 5), 5);

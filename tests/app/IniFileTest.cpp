@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/IniFile.h"
-#include "comm/TestScopes.h"
+#include "TestScopes.h"
 
 namespace vdx {
 namespace {
@@ -40,7 +40,7 @@ std::string Lines(std::initializer_list<std::string> L, const std::string& End) 
 
 class IniFileTest : public ::testing::Test {
  protected:
-  test::TTempFolder Temp;
+  testing::TTempFolder Temp;
   std::string Path = Temp / "tool.ini";
   TIniFile Ini{Path};
 

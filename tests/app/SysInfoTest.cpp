@@ -22,8 +22,8 @@ class SysInfoTest : public ::testing::Test {
     return {{Folders.Temp / "none"}, Folders.Temp / "none", Folders.Temp / "none"};
   }
 
-  test::TSettingsFolderScope Folders;  // the port list writes its map beside the settings
-  test::TPortRootsScope Ports{Folders.Temp};
+  testing::TSettingsFolderScope Folders;  // the port list writes its map beside the settings
+  testing::TPortRootsScope Ports{Folders.Temp};
 };
 
 TEST_F(SysInfoTest, OsReleaseValues) {

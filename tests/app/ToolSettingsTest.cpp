@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 class ToolSettingsTest : public ::testing::Test {
  protected:
-  test::TSettingsFolderScope Scope;
+  testing::TSettingsFolderScope Scope;
   TApplIni Ini{"vdxtool"};
   TToolSettings Settings{&Ini};
 };
@@ -140,7 +140,7 @@ TEST_F(ToolSettingsTest, SettersWriteEveryKeyUnderItsNameAndReadBack) {
   S.SetFirmwarePath("/fw/");
   S.SetLastFirmware("/fw/Module 1.s19");
   S.SetParaFilePath("/par/");
-  EXPECT_EQ(test::FileText(Ini.FullPath()),
+  EXPECT_EQ(testing::FileText(Ini.FullPath()),
             "[Interface]\nAutoSetBR=1\nPort=COM3\nAutoBR=115200\nAutoBRDetection=1\n"
             "FixBR=19200\nTranferMode=1\nDelayOnFirmwareUpdate=50\n\n"
             "[Scope]\nBackgoundColor=-16777201\nGridColor=197121\nCha1Color=1\nCha2Color=2\n"

@@ -24,7 +24,7 @@ TEST(AppDataFolder, FollowsTheEnvironmentInOrder) {
       {std::nullopt, std::nullopt, std::nullopt, "/home/u", "/home/u/.config/Xavo"},
   };
   for (const auto& C : Cases) {
-    test::TEnvScope Env({{"appdata", C.Appdata},
+    testing::TEnvScope Env({{"appdata", C.Appdata},
                          {"APPDATA", C.APPDATA},
                          {"XDG_CONFIG_HOME", C.Xdg},
                          {"HOME", C.Home}});

@@ -99,8 +99,8 @@ class ComPortTest : public ::testing::Test {
     ASSERT_EQ(Port.BytesWaiting(), Count);
   }
 
-  test::TTempFolder Temp;
-  test::TPortRootsScope Roots{Temp};
+  testing::TTempFolder Temp;
+  testing::TPortRootsScope Roots{Temp};
   int Master = -1;
   int Slave = -1;
   std::string SlavePath;

@@ -103,8 +103,8 @@ class SerialPortListTest : public ::testing::Test {
     return AddTransientPort(Device);
   }
 
-  test::TTempFolder Temp;
-  test::TPortRootsScope Roots{Temp};
+  testing::TTempFolder Temp;
+  testing::TPortRootsScope Roots{Temp};
   std::vector<std::string> Transients;
 };
 
@@ -207,7 +207,7 @@ TEST_F(SerialPortListTest, UnwritableMapFailsButStillListsThePorts) {
 }
 
 TEST_F(SerialPortListTest, DefaultMapLiesInTheSettingsFolderAndIsReplacedWhole) {
-  test::TEnvScope Env(
+  testing::TEnvScope Env(
       {{"appdata", std::nullopt}, {"APPDATA", std::nullopt}, {"XDG_CONFIG_HOME", Temp / "config"}});
   SerialPortRoots().MapFile.clear();
   Listed();

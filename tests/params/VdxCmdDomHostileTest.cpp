@@ -4,15 +4,15 @@
 #include <unistd.h>
 
 #include "VdxTestModule.h"
-#include "comm/TestScopes.h"
+#include "TestScopes.h"
 #include "params/VdxCmdDom.h"
 
 namespace vdx {
 namespace {
 
-using test::BuildSampleModule;
-using test::DescribeAll;
-using test::ReadBytes;
+using testing::BuildSampleModule;
+using testing::DescribeAll;
+using testing::ReadBytes;
 using Texts = std::vector<std::string>;
 
 const std::string Head = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n";
@@ -86,11 +86,11 @@ std::vector<THostileCase> HostileCases() {
 }
 
 TEST(VdxHostileFiles, RefusedWithoutChangingListsOrFile) {
-  test::TTempFolder Tmp;
+  testing::TTempFolder Tmp;
   for (const auto& C : HostileCases()) {
     SCOPED_TRACE(C.What);
     const std::string File = Tmp / "hostile.vdx";
-    test::WriteBytes(File, C.Content);
+    testing::WriteBytes(File, C.Content);
     TModCommandSet Set;
     BuildSampleModule(Set);
     const Texts Before = DescribeAll(Set.CmdList);
@@ -117,9 +117,9 @@ TEST(VdxHostileFiles, RefusedWithoutChangingListsOrFile) {
 }
 
 TEST(VdxHostileFiles, OversizedFileRefusedBeforeParsing) {
-  test::TTempFolder Tmp;
+  testing::TTempFolder Tmp;
   const std::string File = Tmp / "huge.vdx";
-  test::WriteBytes(File, "");
+  testing::WriteBytes(File, "");
   ASSERT_EQ(truncate(File.c_str(), (64 << 20) + 1), 0);  // sparse: nothing is really written
   TModCommandSet Set;
   TVDXCmdDOM Dom(&Set.CmdList, &Set.ProcessData, &Set.StatusInfo, &Set.RemoteCtrlList);
@@ -128,7 +128,7 @@ TEST(VdxHostileFiles, OversizedFileRefusedBeforeParsing) {
 }
 
 TEST(VdxFileFailures, MissingFilesListsAndFolders) {
-  test::TTempFolder Tmp;
+  testing::TTempFolder Tmp;
   TModCommandSet Set;
   BuildSampleModule(Set);
   const Texts Before = DescribeAll(Set.CmdList);
@@ -144,7 +144,7 @@ TEST(VdxFileFailures, MissingFilesListsAndFolders) {
 
   // Loading and saving a module need all four lists.
   TVDXCmdDOM ParamsOnly(&Set.CmdList);
-  EXPECT_FALSE(ParamsOnly.LoadModule(test::VdxFixture("hand_written.vdx"), "KV20DEMO"));
+  EXPECT_FALSE(ParamsOnly.LoadModule(testing::VdxFixture("hand_written.vdx"), "KV20DEMO"));
   EXPECT_FALSE(ParamsOnly.SaveModule(Tmp / "x.vdx", "M"));
   EXPECT_NE(ParamsOnly.LastError(), "");
   EXPECT_EQ(DescribeAll(Set.CmdList), Before);

@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "VdxTestModule.h"
-#include "comm/TestScopes.h"
+#include "TestScopes.h"
 #include "params/VdxCmdDom.h"
 
 namespace vdx {
 namespace {
 
-using test::BuildSampleModule;
-using test::Describe;
-using test::DescribeAll;
-using test::ReadBytes;
-using test::VdxFixture;
+using testing::BuildSampleModule;
+using testing::Describe;
+using testing::DescribeAll;
+using testing::ReadBytes;
+using testing::VdxFixture;
 using Texts = std::vector<std::string>;
 
 const std::string SampleId = "KV20DEMO, V2.14, SN004711, 2026";
@@ -43,7 +43,7 @@ TEST(VdxFileFormat, NewFileMatchesGoldenText) {
   // Declaration, root, attribute order, curve points X0..Y20, unsigned GCode, Booleans, an
   // empty "CCmd" for type 5 and for a process value, attributes and empty "Para" for types 4, 8
   // and 9, maker-only parameters written too, ISO-8859-1 bytes.
-  test::TTempFolder Tmp;
+  testing::TTempFolder Tmp;
   TDomWithLists D;
   BuildSampleModule(D.Set);
   ASSERT_TRUE(D.Dom.SaveModule(Tmp / "new.vdx", SampleId)) << D.Dom.LastError();
@@ -52,7 +52,7 @@ TEST(VdxFileFormat, NewFileMatchesGoldenText) {
 }
 
 TEST(VdxFileFormat, RoundTripKeepsEveryStoredField) {
-  test::TTempFolder Tmp;
+  testing::TTempFolder Tmp;
   TDomWithLists Saved;
   BuildSampleModule(Saved.Set);
   ASSERT_TRUE(Saved.Dom.SaveModule(Tmp / "rt.vdx", SampleId));
@@ -141,10 +141,10 @@ TEST(VdxFileFormat, ModuleIdsAndLocation) {
 }
 
 TEST(VdxSaveModule, ReplacesOneModuleKeepsOthersAppendsNew) {
-  test::TTempFolder Tmp;
+  testing::TTempFolder Tmp;
   const std::string File = Tmp / "two.vdx";
   const std::string Before = ReadBytes(VdxFixture("two_modules.vdx"));
-  test::WriteBytes(File, Before);
+  testing::WriteBytes(File, Before);
 
   TDomWithLists D;
   BuildSampleModule(D.Set);
@@ -174,10 +174,10 @@ TEST(VdxSaveModule, ReplacesOneModuleKeepsOthersAppendsNew) {
 TEST(VdxFileEncoding, ReadFileKeepsItsEncoding) {
   // A UTF-8 file: texts arrive as ISO-8859-1 ("?" beyond it), and saving a module again
   // writes UTF-8, so an unchanged module gives back the very same file.
-  test::TTempFolder Tmp;
+  testing::TTempFolder Tmp;
   const std::string File = Tmp / "utf8.vdx";
   const std::string Original = ReadBytes(VdxFixture("utf8_modules.vdx"));
-  test::WriteBytes(File, Original);
+  testing::WriteBytes(File, Original);
 
   TDomWithLists D;
   ASSERT_TRUE(D.Dom.LoadModule(File, "Caf\xE9")) << D.Dom.LastError();

@@ -12,7 +12,7 @@
 #include "comm/ModCommandLists.h"
 #include "comm/TextUtil.h"
 
-namespace vdx::test {
+namespace vdx::testing {
 
 inline std::string VdxFixture(const std::string& Name) {
   return vdx::testing::TestDataDir() + "/vdx/" + Name;
@@ -143,4 +143,4 @@ std::vector<std::string> DescribeAll(const L& List) {
   return R;
 }
 
-}  // namespace vdx::test
+}  // namespace vdx::testing

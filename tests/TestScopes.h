@@ -13,7 +13,7 @@
 
 #include "comm/SerialPortList.h"
 
-namespace vdx::test {
+namespace vdx::testing {
 
 // A fresh folder under the system temp folder, removed with its contents.
 class TTempFolder {
@@ -78,4 +78,4 @@ class TEnvScope {
   std::map<std::string, std::optional<std::string>> FSaved;
 };
 
-}  // namespace vdx::test
+}  // namespace vdx::testing
