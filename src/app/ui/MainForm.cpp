@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -26,6 +29,8 @@
 #include "app/ui/PasswordDlg.h"
 #include "comm/ColumnText.h"
 #include "comm/IntegerText.h"
+#include "params/ui/ParamPrintout.h"
+#include "params/ui/ParamList.h"
 
 namespace vdx::ui {
 
@@ -78,6 +83,9 @@ TVDXMainForm::TVDXMainForm(QWidget* Parent)
   BuildMenus();
   FPages = BuildMainPages(this);
   setCentralWidget(FPages.NbMain);
+  FParamList = std::make_unique<TVDXParamList>();
+  FParamList->SetParamGrid(FPages.ParamGrid);
+  FModProt->SetParameterList(FParamList.get());
   // The page set starts away from "Parameter", so selecting it at the first show runs the
   // page-change steps.
   FPages.NbMain->setCurrentIndex(mpTerminal);
@@ -135,8 +143,9 @@ void TVDXMainForm::FirstShow() {
   FMenus.MMIPrint->setEnabled(false);
   FMenus.MMISendFirmware->setEnabled(false);
   // The oscilloscope takes its colours and line width and the monitor its visible values
-  // from the options, the grid is loaded empty, and the remote-control enable box is
-  // disabled, once those views are in place.
+  // from the options, and the remote-control enable box is disabled, once those views are
+  // in place.
+  FParamList->LoadCommandList(&FModProt->CmdList(), 0);
 
   // The port of the settings, when the system still has it.
   QComboBox* PortBox = FButtons.CBoxPortSel;
@@ -158,6 +167,7 @@ void TVDXMainForm::FirstShow() {
   }
 
   ApplyLinkOptions();
+  ApplyGridOptions();
   ApplyAinUnitLetters();
   ApplyMenuOptions();
   SetConnectState(false);
@@ -190,10 +200,16 @@ void TVDXMainForm::ApplyMenuOptions() {
                                                             : QKeySequence());
 }
 
+void TVDXMainForm::ApplyGridOptions() {
+  const TToolSettings& Options = FOptionsDlg->Settings();
+  FParamList->SetShowCmdGrpInfo(Options.ShowCmdGrpInfo());
+  FParamList->SetShowDecimals(Options.ShowDecimals());
+  FParamList->SetAinCommandUI(Options.AinCommandUI());
+}
+
 void TVDXMainForm::ApplyAinUnitLetters() {
-  // The grid takes ShowCmdGrpInfo, ShowDecimals and AinCommandUI when it is in place; the
-  // letters shown for analogue inputs follow AinCommandUI.
-  const bool UI = FOptionsDlg->Settings().AinCommandUI();
+  // The letters shown for analogue inputs follow the grid's AinCommandUI.
+  const bool UI = FParamList->AinCommandUI();
   AinKindLetters() =
       UI ? std::array<std::string, 2>{"U", "I"} : std::array<std::string, 2>{"V", "C"};
 }
@@ -239,15 +255,15 @@ void TVDXMainForm::SettingsActExecute() {
   QComboBox* PortBox = FButtons.CBoxPortSel;
   PortBox->setCurrentIndex(PortBox->findText(QString::fromLatin1(FOptionsDlg->Settings().Port())));
   ApplyPortSelection(true);
-  // The monitor takes its visible values and the grid its display options here when they
-  // are in place.
+  // The monitor takes its visible values here when it is in place.
+  ApplyGridOptions();
   ApplyMenuOptions();
 }
 
 void TVDXMainForm::MMISettingsClick() {
   FActions.SettingsAct->trigger();
   ApplyAinUnitLetters();
-  // The grid rewrites its value column here (RefreshValues) when it is in place.
+  FParamList->RefreshValues();
 }
 
 void TVDXMainForm::PasswordActExecute() {
@@ -275,10 +291,28 @@ void TVDXMainForm::ShowManual() {
 
 void TVDXMainForm::ShowAbout() { FAboutBox->ShowAboutBox(); }
 
+namespace {
+// The print dialog on Printer; true when confirmed. Without an installed printer it warns
+// first (the dialog still offers printing to a PDF file).
+bool RunPrintDialog(QWidget* Parent, QPrinter& Printer) {
+  if (QPrinterInfo::availablePrinters().isEmpty())
+    ShowMessage(TMessageKind::Warning,
+                QStringLiteral("No printer is installed; the printout can go to a PDF file."));
+  QPrintDialog Dialog(&Printer, Parent);
+  return Dialog.exec() == QDialog::Accepted;
+}
+}  // namespace
+
 void TVDXMainForm::PrintActExecute() {
   // Each page prints its own view (parameter list, oscilloscope display, terminal text)
-  // through the print dialog; the printouts come with those views. Page "Monitor" prints
-  // nothing.
+  // through the print dialog; the oscilloscope and terminal printouts come with those views.
+  // Page "Monitor" prints nothing.
+  if (CurrentPage() == mpParameter) {
+    QPrinter Printer(QPrinter::HighResolution);
+    if (!RunPrintDialog(this, Printer)) return;
+    TBusyCursor Busy;
+    PrintParameterList(Printer, *FModProt, *FApplInfo);
+  }
 }
 
 }  // namespace vdx::ui

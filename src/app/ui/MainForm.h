@@ -26,6 +26,7 @@ namespace vdx::ui {
 class TAboutBox;
 class TApplOptions;
 class TPasswordDlg;
+class TVDXParamList;
 class TVDXToolOptionsDlg;
 class TWebBrowserDlg;
 enum class TGlyph;
@@ -103,6 +104,7 @@ class TVDXMainForm : public QMainWindow {
   TApplInfo& ApplInfo() { return *FApplInfo; }
   TVDXToolOptionsDlg& OptionsDlg() { return *FOptionsDlg; }
   TApplOptions& ApplOptions() { return *FApplOptions; }
+  TVDXParamList& ParamList() { return *FParamList; }
 
   const TMainActions& Actions() const { return FActions; }
   const TToolButtons& Buttons() const { return FButtons; }
@@ -150,6 +152,8 @@ class TVDXMainForm : public QMainWindow {
   void ApplyLinkOptions();
   void ApplyMenuOptions();
   void ApplyAinUnitLetters();
+  // The grid's display options from the settings.
+  void ApplyGridOptions();
   // The application option "Xavo" shows the options dialog's maker tab.
   void ApplOptOptionStateChanged(TApplOptions& Sender, const QString& Name, int Index);
   void SettingsActExecute();
@@ -203,6 +207,8 @@ class TVDXMainForm : public QMainWindow {
   std::unique_ptr<TApplIni> FApplIni;
   std::unique_ptr<TApplInfo> FApplInfo;
   std::unique_ptr<TVDXModCommProt> FModProt;
+  // The parameter grid on page "Parameter", linked to the protocol component.
+  std::unique_ptr<TVDXParamList> FParamList;
   std::unique_ptr<TPasswordDlg> FPasswordDlg;
   std::unique_ptr<TApplOptions> FApplOptions;
   std::unique_ptr<TAboutBox> FAboutBox;
