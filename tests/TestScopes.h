@@ -6,8 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -77,5 +79,13 @@ class TEnvScope {
   }
   std::map<std::string, std::optional<std::string>> FSaved;
 };
+
+// The whole content of a file ("" when it cannot be read).
+inline std::string FileText(const std::filesystem::path& Path) {
+  std::ifstream In(Path, std::ios::binary);
+  std::ostringstream S;
+  S << In.rdbuf();
+  return S.str();
+}
 
 }  // namespace vdx::testing

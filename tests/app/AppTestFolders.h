@@ -20,11 +20,4 @@ class TSettingsFolderScope {
   TEnvScope FEnv;
 };
 
-inline std::string FileText(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-
 }  // namespace vdx::testing

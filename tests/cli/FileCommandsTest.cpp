@@ -87,7 +87,7 @@ TEST_F(FileCommandsTest, ExportAsksBeforeReplacingTheModuleInAVdxFile) {
   sim::TModuleSim& M = Module();
   const std::string Vdx = File("kept.vdx");
   ASSERT_EQ(Run(At9600() + "export " + Vdx).Exit, 0);
-  const std::string Before = testing::ReadAll(Vdx);
+  const std::string Before = testing::FileText(Vdx);
 
   M.SetParameterValue("RA", "4321");
   TRun R = Run(At9600() + "export " + Vdx);
@@ -95,7 +95,7 @@ TEST_F(FileCommandsTest, ExportAsksBeforeReplacingTheModuleInAVdxFile) {
   EXPECT_EQ(R.Err, "vdxctl: " + Vdx + " already holds module " + M.IdText() +
                        "; use --yes to overwrite\n");
   EXPECT_EQ(R.Out, "");
-  EXPECT_EQ(testing::ReadAll(Vdx), Before);
+  EXPECT_EQ(testing::FileText(Vdx), Before);
 
   R = Run(At9600() + "export --yes " + Vdx);
   EXPECT_EQ(R.Exit, 0) << R.Err;
@@ -208,7 +208,7 @@ TEST_F(FileCommandsTest, OldParFileBlockGoesWholeWithDownload) {
 TEST_F(FileCommandsTest, BrokenOrMissingFilesAreRefused) {
   sim::TModuleSim& M = Module();
   ASSERT_EQ(Run(At9600() + "export " + File("whole.vdx")).Exit, 0);
-  const std::string Whole = testing::ReadAll(File("whole.vdx"));
+  const std::string Whole = testing::FileText(File("whole.vdx"));
   std::ofstream(File("truncated.vdx")) << Whole.substr(0, Whole.size() / 2);
   std::ofstream(File("empty.vdx"));
   std::ofstream(File("two-lines.par")) << M.IdText() << "\r\n##\r\n";

@@ -4,7 +4,7 @@
 namespace vdx {
 namespace {
 
-using testing::ReadAll;
+using testing::FileText;
 using testing::TRun;
 
 // A file with the rich module's data (RA 1234, CC point 3 at 300 -400) and then the basic
@@ -66,13 +66,13 @@ TEST_F(OfflineCommandTest, PrintsAModuleOfTheFileAsIdentifyDoes) {
 }
 
 TEST_F(OfflineCommandTest, SetChangesTheModuleAndSavesItAs) {
-  const std::string Before = ReadAll(Two);
+  const std::string Before = FileText(Two);
   const std::string Changed = (FDir / "changed.vdx").string();
   TRun R = Run("offline " + Two + " --module" + Quoted(RichId) +
                "--set ra 4321 --set CC 3 -5 6 -10 -1 -2 --save-as " + Changed);
   ASSERT_EQ(R.Exit, 0) << R.Err;
   EXPECT_EQ(R.Out, "Data saved in \"" + Changed + "\"\n");
-  EXPECT_EQ(ReadAll(Two), Before);
+  EXPECT_EQ(FileText(Two), Before);
 
   // The new file holds the rich module alone, under its ID, with the new values.
   R = Run("--json offline " + Changed);
@@ -86,7 +86,7 @@ TEST_F(OfflineCommandTest, SetChangesTheModuleAndSavesItAs) {
 }
 
 TEST_F(OfflineCommandTest, SetIsCheckedAsSetChecksIt) {
-  const std::string Before = ReadAll(Two);
+  const std::string Before = FileText(Two);
   const std::string Out = (FDir / "out.vdx").string();
   struct TCase {
     std::string Sets;
@@ -105,20 +105,20 @@ TEST_F(OfflineCommandTest, SetIsCheckedAsSetChecksIt) {
     EXPECT_EQ(R.Err, "vdxctl: " + C.Error + "\n") << C.Sets;
     EXPECT_FALSE(std::filesystem::exists(Out)) << C.Sets;
   }
-  EXPECT_EQ(ReadAll(Two), Before);
+  EXPECT_EQ(FileText(Two), Before);
 }
 
 // Saving into the file it came from replaces the module there, after the overwrite question;
 // the file's other module stays.
 TEST_F(OfflineCommandTest, SaveAsTheSameFileAsksBeforeReplacing) {
-  const std::string Before = ReadAll(Two);
+  const std::string Before = FileText(Two);
   const std::string Args =
       "offline " + Two + " --module" + Quoted(RichId) + "--set RA 4321 --save-as " + Two;
   TRun R = Run(Args);
   EXPECT_EQ(R.Exit, 3);
   EXPECT_EQ(R.Err,
             "vdxctl: " + Two + " already holds module " + RichId + "; use --yes to overwrite\n");
-  EXPECT_EQ(ReadAll(Two), Before);
+  EXPECT_EQ(FileText(Two), Before);
 
   R = Run(Args + " --yes");
   EXPECT_EQ(R.Exit, 0) << R.Err;

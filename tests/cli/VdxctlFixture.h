@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "TestPaths.h"
+#include "TestScopes.h"
 #include "sim/ModuleSim.h"
 
 namespace vdx::testing {
@@ -22,13 +23,6 @@ struct TRun {
   int Exit = -1;
   std::string Out, Err;
 };
-
-inline std::string ReadAll(const std::filesystem::path& Path) {
-  std::ifstream In(Path);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
 
 class VdxctlTest : public ::testing::Test {
  protected:
@@ -60,8 +54,8 @@ class VdxctlTest : public ::testing::Test {
     TRun R;
     const int Status = std::system(Cmd.c_str());
     R.Exit = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-    R.Out = ReadAll(FDir / "out");
-    R.Err = ReadAll(FDir / "err");
+    R.Out = testing::FileText(FDir / "out");
+    R.Err = testing::FileText(FDir / "err");
     return R;
   }
 

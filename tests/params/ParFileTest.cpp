@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "SimLink.h"
+#include "TestScopes.h"
 #include "comm/ReadoutLine.h"
 #include "params/ParameterLines.h"
 
@@ -52,13 +53,6 @@ TEST(ParameterLines, FixedColumns) {
   EXPECT_EQ(ParameterLines(Num), Strings{"A_VERY_LONG_PARAMETER500ME"});
 }
 
-std::string ReadFile(const fs::path& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-
 struct ParFile : ::testing::Test {
   void SetUp() override {
     Dir = fs::temp_directory_path() / ("par-test-" + std::to_string(getpid()));
@@ -87,7 +81,7 @@ TEST_F(ParFile, ExportLeavesOutMakerParametersAndImportRestoresValues) {
   const std::string File = (Dir / "m.par").string();
   ASSERT_TRUE(From.Prot.ExportParFile(File));
 
-  const std::string Text = ReadFile(File);
+  const std::string Text = testing::FileText(File);
   EXPECT_EQ(Text.rfind(From.Module.IdText() + "\r\n##\r\n", 0), 0u);
   EXPECT_EQ(Text.substr(Text.size() - 4), "##\r\n");
   EXPECT_NE(Text.find("\r\nCURRENT" + std::string(13, ' ') + "2222 \r\n"), std::string::npos);

@@ -12,7 +12,7 @@ namespace {
 
 using testing::BuildSampleModule;
 using testing::DescribeAll;
-using testing::ReadBytes;
+using testing::FileText;
 using Texts = std::vector<std::string>;
 
 const std::string Head = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n";
@@ -112,7 +112,7 @@ TEST(VdxHostileFiles, RefusedWithoutChangingListsOrFile) {
 
     EXPECT_EQ(DescribeAll(Set.CmdList), Before);
     EXPECT_EQ(Set.RemoteCtrlList.Count(), 1);
-    EXPECT_EQ(ReadBytes(File), C.Content);
+    EXPECT_EQ(FileText(File), C.Content);
   }
 }
 

@@ -12,7 +12,7 @@ namespace {
 using testing::BuildSampleModule;
 using testing::Describe;
 using testing::DescribeAll;
-using testing::ReadBytes;
+using testing::FileText;
 using testing::VdxFixture;
 using Texts = std::vector<std::string>;
 
@@ -47,7 +47,7 @@ TEST(VdxFileFormat, NewFileMatchesGoldenText) {
   TDomWithLists D;
   BuildSampleModule(D.Set);
   ASSERT_TRUE(D.Dom.SaveModule(Tmp / "new.vdx", SampleId)) << D.Dom.LastError();
-  EXPECT_EQ(ReadBytes(Tmp / "new.vdx"), ReadBytes(VdxFixture("golden_sample.vdx")));
+  EXPECT_EQ(FileText(Tmp / "new.vdx"), FileText(VdxFixture("golden_sample.vdx")));
   EXPECT_EQ(D.Dom.LastError(), "");
 }
 
@@ -143,13 +143,13 @@ TEST(VdxFileFormat, ModuleIdsAndLocation) {
 TEST(VdxSaveModule, ReplacesOneModuleKeepsOthersAppendsNew) {
   testing::TTempFolder Tmp;
   const std::string File = Tmp / "two.vdx";
-  const std::string Before = ReadBytes(VdxFixture("two_modules.vdx"));
+  const std::string Before = FileText(VdxFixture("two_modules.vdx"));
   testing::WriteBytes(File, Before);
 
   TDomWithLists D;
   BuildSampleModule(D.Set);
   ASSERT_TRUE(D.Dom.SaveModule(File, "M1")) << D.Dom.LastError();
-  const std::string After = ReadBytes(File);
+  const std::string After = FileText(File);
   EXPECT_EQ(ModuleText(After, "M0"), ModuleText(Before, "M0"));
   EXPECT_EQ(After.find("OLD"), std::string::npos);
   EXPECT_NE(After.find("<Modul ID=\"M1\" Note=\"kept\">"), std::string::npos);
@@ -165,7 +165,7 @@ TEST(VdxSaveModule, ReplacesOneModuleKeepsOthersAppendsNew) {
   Texts Ids;
   EXPECT_TRUE(D.Dom.GetModuleIds(File, &Ids));
   EXPECT_EQ(Ids, (Texts{"M0", "M1", "M2", "m0"}));
-  const std::string Final = ReadBytes(File);
+  const std::string Final = FileText(File);
   EXPECT_EQ(ModuleText(Final, "M0"), ModuleText(Before, "M0"));
   const std::string Last = ModuleText(Final, "m0");
   EXPECT_EQ(Final.substr(Final.size() - Last.size() - 22), Last + "\n</Xavo-ModulCmdList>\n");
@@ -176,7 +176,7 @@ TEST(VdxFileEncoding, ReadFileKeepsItsEncoding) {
   // writes UTF-8, so an unchanged module gives back the very same file.
   testing::TTempFolder Tmp;
   const std::string File = Tmp / "utf8.vdx";
-  const std::string Original = ReadBytes(VdxFixture("utf8_modules.vdx"));
+  const std::string Original = FileText(VdxFixture("utf8_modules.vdx"));
   testing::WriteBytes(File, Original);
 
   TDomWithLists D;
@@ -186,7 +186,7 @@ TEST(VdxFileEncoding, ReadFileKeepsItsEncoding) {
                                               "F|K] txt'\xB0"
                                               "C'"});
   ASSERT_TRUE(D.Dom.SaveModule(File, "Caf\xE9")) << D.Dom.LastError();
-  EXPECT_EQ(ReadBytes(File), Original);
+  EXPECT_EQ(FileText(File), Original);
 
   ASSERT_TRUE(D.Dom.LoadModule(File, "Other"));
   EXPECT_EQ(D.Set.CmdList.Objects(0)->Help, "in ?");

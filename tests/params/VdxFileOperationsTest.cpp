@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "SimLink.h"
+#include "TestScopes.h"
 
 namespace vdx {
 namespace {
@@ -14,13 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TSimLink;
 using Strings = std::vector<std::string>;
-
-std::string ReadFile(const fs::path& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
 
 struct TViews : IParameterView, IMonitorView, IScopeView {
   bool LoadCommandList(TModCommandList* List, uint16_t AccessCode) override {
@@ -77,7 +71,7 @@ TEST_F(VdxFiles, ExportAsksBeforeOverwritingTheModule) {
   TSimLink L;
   Identify(L);
   ASSERT_TRUE(L.Prot.ExportVdxFile(File("m.vdx")));
-  const std::string Before = ReadFile(File("m.vdx"));
+  const std::string Before = testing::FileText(File("m.vdx"));
   int Asked = 0, Answer = 2;
   L.Prot.OnInfoMsg = [&](TVDXModCommProt&, TVDXCommProtMsgKind Kind, int& Result) {
     EXPECT_EQ(Kind, cpmkImpFktOverWriteQuestion);
@@ -88,12 +82,12 @@ TEST_F(VdxFiles, ExportAsksBeforeOverwritingTheModule) {
   std::string Id;
   ASSERT_TRUE(L.Prot.Identify(Id));
   EXPECT_FALSE(L.Prot.ExportVdxFile(File("m.vdx")));  // cancelled
-  EXPECT_EQ(ReadFile(File("m.vdx")), Before);
+  EXPECT_EQ(testing::FileText(File("m.vdx")), Before);
   EXPECT_TRUE(L.Prot.FileError().empty());
   Answer = 1;
   EXPECT_TRUE(L.Prot.ExportVdxFile(File("m.vdx")));
   EXPECT_EQ(Asked, 2);
-  EXPECT_NE(ReadFile(File("m.vdx")).find("\"4444\""), std::string::npos);
+  EXPECT_NE(testing::FileText(File("m.vdx")).find("\"4444\""), std::string::npos);
 }
 
 TEST_F(VdxFiles, ImportOfAnotherModulesDataAsksAndReportsMissingNames) {

@@ -18,11 +18,6 @@ inline std::string VdxFixture(const std::string& Name) {
   return vdx::testing::TestDataDir() + "/vdx/" + Name;
 }
 
-inline std::string ReadBytes(const std::string& Path) {
-  std::ifstream In(Path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-}
-
 inline void WriteBytes(const std::string& Path, const std::string& Text) {
   std::ofstream(Path, std::ios::binary) << Text;
 }
