@@ -4,12 +4,14 @@
 #include <QDialog>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
 #include "MainFormBench.h"
 #include "TestPaths.h"
+#include "params/ui/ParamList.h"
 
 using namespace vdx;
 using namespace vdx::ui;
@@ -259,6 +261,41 @@ class MainFormFilesTest : public QObject {
     Dialogs.Answers.push_back(Broken);
     B.Form->Menus().MMILoadOfflineCmdList->trigger();
     QCOMPARE(B.Form->StatusText(spModuleId), QString());
+  }
+
+  // Offline, an edit confirmed in the grid changes the value, shows in its row and is kept by
+  // "Save Offline Data"; nothing goes to the module.
+  void offlineEditIsSavedWithTheOfflineData() {
+    TBench B;
+    TFileDialogLog Dialogs;
+    QTemporaryDir Folder;
+    const QString Saved = Folder.filePath("offline.vdx");
+    B.Identify();
+    Dialogs.Answers.push_back(Saved);
+    B.Form->Menus().MMISaveCmdList->trigger();
+    B.Form->Actions().ConnectAct->trigger();
+    Dialogs.Answers.push_back(Saved);
+    B.Form->Menus().MMILoadOfflineCmdList->trigger();
+    QVERIFY(B.Form->ModProt().ModuleDataValid());
+
+    vdx::ui::TVDXParamList& Grid = B.Form->ParamList();
+    int Row = 0;
+    while (Grid.RowCommand(Row) && Grid.RowCommand(Row)->Name != "RA") ++Row;
+    auto* Ra = dynamic_cast<vdx::TModNumParaCmd*>(Grid.RowCommand(Row));
+    QVERIFY(Ra);
+    const std::string Before = B.Sim.Module.ParameterValue("RA");
+    Ra->Val = 4321;
+    Grid.OnCmdSendRequest(Grid, Ra);  // what the input dialog's OK leads to
+    QCOMPARE(Grid.ParamGrid()->item(Row, 1)->text().trimmed(), QString("4321"));
+    QCOMPARE(B.Sim.Module.ParameterValue("RA"), Before);
+
+    Dialogs.Answers.push_back(Saved);
+    B.Form->Menus().MMISaveCmdList->trigger();
+    Dialogs.Answers.push_back(Saved);
+    B.Form->Menus().MMILoadOfflineCmdList->trigger();
+    auto* Reloaded = dynamic_cast<vdx::TModNumParaCmd*>(B.Form->ModProt().CmdList().FindCtrl("RA"));
+    QVERIFY(Reloaded);
+    QCOMPARE(Reloaded->Val, 4321);
   }
 };
 
