@@ -54,7 +54,9 @@ TPasswordDlg::TPasswordDlg() : FForm(std::make_unique<TSimplePasswForm>()) {
   FForm->OnCloseQuery = [this] { return CheckOnClose(); };
 }
 
-TPasswordDlg::~TPasswordDlg() = default;
+// The filter goes before the form: events sent while the form is being destroyed must not
+// reach a half-destroyed form.
+TPasswordDlg::~TPasswordDlg() { FForm->LEditPassword()->removeEventFilter(this); }
 
 bool TPasswordDlg::Execute(QString& Password) {
   FPassword.clear();

@@ -168,6 +168,12 @@ bool TVDXParamList::EditCurrentRow() {
 }
 
 bool TVDXParamList::eventFilter(QObject* Watched, QEvent* Event) {
+  // Only input events are of interest; the grid is not touched for the others, which also
+  // arrive while it is being destroyed.
+  const QEvent::Type Type = Event->type();
+  if (Type != QEvent::MouseButtonPress && Type != QEvent::MouseButtonDblClick &&
+      Type != QEvent::KeyPress)
+    return QObject::eventFilter(Watched, Event);
   if (!FGrid) return false;
   if (Watched == FGrid->viewport()) {
     if (Event->type() == QEvent::MouseButtonPress) {
