@@ -31,6 +31,9 @@ const char* const UsageText =
     "  offline FILE --set NAME VALUE... [--set ...] --save-as FILE2\n"
     "                    change values of a module of a .vdx file (checked as set checks\n"
     "                    them) and store the module in FILE2 (.vdx, may be FILE)\n"
+    "  monitor           poll the process values as the monitor page does and print one\n"
+    "                    CSV line per cycle (time, values, status word, input byte) until\n"
+    "                    Ctrl-C; exit code 1 when no process value answers any more\n"
     "\n"
     "Options:\n"
     "  --port NAME|PATH  the module's port: COM name (see 'ports') or device path\n"
@@ -49,6 +52,9 @@ const char* const UsageText =
     "  --set NAME VALUE...\n"
     "                    offline: a new value; the values run to the next --option\n"
     "  --save-as FILE2   offline: where the module is stored\n"
+    "  --count N         monitor: stop after N cycles\n"
+    "  --interval MS     monitor: poll every MS milliseconds (default 320, or 500 at\n"
+    "                    9600 bit/s or with more than 10 process values)\n"
     "  --help, --version\n"
     "\n"
     "Exit codes: 0 done, 1 the module or link failed or refused (also a file the module\n"
@@ -78,6 +84,8 @@ std::string CheckFileOptions(const TCliOptions& O) {
       {O.Module.has_value(), "--module", {"import", "offline"}},
       {!O.Sets.empty(), "--set", {"offline"}},
       {!O.SaveAs.empty(), "--save-as", {"offline"}},
+      {O.Count.has_value(), "--count", {"monitor"}},
+      {O.IntervalMs.has_value(), "--interval", {"monitor"}},
   };
   for (const auto& R : Rules) {
     if (!R.Given) continue;
@@ -111,6 +119,12 @@ std::string ParseCliOptions(const std::vector<std::string>& Argv, TCliOptions& O
       if (!NextValue(Value) || Value.empty()) return A + " needs a value";
       if (A == "--module") O.Module = Value;
       else O.SaveAs = Value;
+    } else if (A == "--count" || A == "--interval") {
+      int32_t Number;
+      if (!NextValue(Value)) return A + " needs a value";
+      if (!TryStrToInt(Value, Number) || Number < 1 || (A == "--interval" && Number > 3600000))
+        return A + " needs a positive number, not '" + Value + "'";
+      (A == "--count" ? O.Count : O.IntervalMs) = Number;
     } else if (A == "--set") {
       // The name, then every value up to the next "--" option; values may be negative numbers.
       TSetArg Set;

@@ -35,6 +35,9 @@ struct TCliOptions {
   std::optional<std::string> Module;  // the module ID of a ".vdx" file to use
   std::vector<TSetArg> Sets;          // offline: new values
   std::string SaveAs;                 // offline: where the changed module goes
+  // Monitor: number of cycles (nothing: until Ctrl-C) and a fixed polling interval.
+  std::optional<int> Count;
+  std::optional<int> IntervalMs;
   std::string Command;
   std::vector<std::string> Args;
 };

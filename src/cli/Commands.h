@@ -17,5 +17,6 @@ int RunRemote(const TCliOptions& Options);
 int RunExport(const TCliOptions& Options);
 int RunImport(const TCliOptions& Options);
 int RunOffline(const TCliOptions& Options);
+int RunMonitor(const TCliOptions& Options);
 
 }  // namespace vdx::cli

@@ -7,9 +7,14 @@
 
 namespace vdx {
 
-TVDXModCommProt::TVDXModCommProt() { FComPort.SetPort("COM1"); }
+TVDXModCommProt::TVDXModCommProt() : FPollTimer(std::make_unique<TThreadTimer_SL>()) {
+  FComPort.SetPort("COM1");
+  FPollTimer->Synchronized = true;
+  FPollTimer->SetOnTimer([this](TBaseTimerThread&) { PollMonitor(); });
+}
 
 TVDXModCommProt::~TVDXModCommProt() {
+  FPollTimer.reset();
   FreeMsgThread();
   FComPort.ClosePort();
 }
@@ -91,6 +96,7 @@ bool TVDXModCommProt::Connect() {
 }
 
 void TVDXModCommProt::Disconnect() {
+  FPollTimer->StopTimer();
   while (FScopePollBusy.load()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   std::lock_guard Lock(FExchangeLock);
   FComPort.ClosePort();
@@ -105,6 +111,16 @@ void TVDXModCommProt::ForgetModule() {
   FRemoteCtrlActive = false;
 }
 
-void TVDXModCommProt::SetOperatingMode(TOperatingMode Mode) { FOperatingMode = Mode; }
+void TVDXModCommProt::SetOperatingMode(TOperatingMode Mode) {
+  FOperatingMode = Mode;
+  if (Mode != omMonitor) {
+    FPollTimer->StopTimer();
+    return;
+  }
+  uint32_t Interval = FMonitorIntervalMs;
+  if (Interval == 0)
+    Interval = FLists.ProcessData.Count() <= 10 && FCurrentBaudrate != mb9600 ? 320 : 500;
+  FPollTimer->StartTimer(Interval);
+}
 
 }  // namespace vdx

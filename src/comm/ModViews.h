@@ -11,6 +11,7 @@ class TModCommandList;
 class TModCtrlCommand;
 class TModProcessData;
 class TModStatusInfoData;
+class TASCIIProcDataObj;
 
 class IParameterView {
  public:
@@ -29,6 +30,10 @@ class IMonitorView {
   // The module's process values and status bits after an identification; the view keeps copies.
   virtual void SetProcessData(const TModProcessData* List) = 0;
   virtual void SetStatusInfo(const TModStatusInfoData* List) = 0;
+  // A process value from the monitor polling; the sample is freed after the call.
+  virtual void NewProcData(const TASCIIProcDataObj& /*Sample*/) {}
+  // The status mask from the monitor polling: bit I set when status bit command I is active.
+  virtual void DoNewStatusInfo(uint16_t /*Mask*/) {}
 };
 
 class IScopeView {

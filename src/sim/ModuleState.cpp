@@ -1,6 +1,7 @@
 #include "sim/ModuleState.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <numbers>
 
@@ -286,7 +287,23 @@ uint16_t TModuleState::StatusWord() const {
   const bool Enabled = FRemoteMode ? (FDigitalInputs & 0x01) != 0
                                    : Enable < 0 || EqualNoCase(FValues[Enable].Text, "ON");
   if (Enabled) Word |= 0x0004;
-  if ((ElapsedMs() / 1000) % 2) Word |= 0x0008;  // ramp running, every other second
+  // The bits follow the process values: error while the control error leaves its band (a
+  // third of its swing), ramp running while the setpoint rises; without such values the ramp
+  // runs every other second.
+  const int E = IndexOf("E"), W = IndexOf(FType.SetpointProcess);
+  if (E >= 0 && FCommands[E].Kind == TCmdKind::Process) {
+    const auto It = FType.Waves.find(FCommands[E].Name);
+    const int32_t Band = It != FType.Waves.end() ? It->second.Amplitude * 2 / 3 : 0;
+    if (Band > 0 && std::abs(ProcessValue(E)) > Band) Word |= 0x0002;
+  }
+  if (W >= 0 && FCommands[W].Kind == TCmdKind::Process && !FRemoteMode) {
+    if (const auto It = FType.Waves.find(FCommands[W].Name); It != FType.Waves.end()) {
+      const int64_t Now = ElapsedMs();
+      if (WaveValue(It->second, Now + 50) > WaveValue(It->second, Now)) Word |= 0x0008;
+    }
+  } else if ((ElapsedMs() / 1000) % 2) {
+    Word |= 0x0008;
+  }
   Word |= 0x0010;                                // solenoid cable present
   if (FRemoteMode) Word |= 0x0020;
   return Word;
