@@ -15,6 +15,7 @@
 #include "app/ExecutableDir.h"
 #include "app/ui/DemoModule.h"
 #include "app/ui/GettextTranslator.h"
+#include "app/ui/GuiThreadRunner.h"
 #include "app/ui/MainForm.h"
 #include "comm/ComPort.h"
 #include "comm/SerialPortList.h"
@@ -78,6 +79,10 @@ int main(int argc, char** argv) {
     Preselect = QString::fromStdString(Demo->PortName());
   }
 
+  // The monitor's polling tick runs in the GUI thread, handed over by this runner.
+  vdx::ui::TGuiThreadRunner GuiRunner;
+  vdx::SetMainThreadRunner(GuiRunner.Runner());
+
   vdx::ui::TVDXMainForm Form;
   Form.show();
   if (!Preselect.isEmpty()) Form.PreselectPort(Preselect);
@@ -88,5 +93,9 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &Form,
                        [&Form, FileName, Identify] { TakeScreenshot(Form, FileName, Identify); });
   }
-  return App.exec();
+  const int Result = App.exec();
+  // Release a tick waiting for the GUI thread before the window joins the timer thread.
+  GuiRunner.Close();
+  vdx::SetMainThreadRunner({});
+  return Result;
 }
