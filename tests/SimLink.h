@@ -31,6 +31,12 @@ struct TSimLink {
     return Prot.Connect();
   }
 
+  // Connects at 9600 bit/s and identifies the module.
+  bool Identify() {
+    std::string Id;
+    return ConnectAt(mb9600) && Prot.Identify(Id);
+  }
+
   sim::TModuleSim Module;
   bool Started = false;
   TVDXModCommProt Prot;

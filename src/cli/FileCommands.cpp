@@ -55,16 +55,9 @@ int ReportImport(TVDXModCommProt& P, const TFileQuestions& Questions, const std:
 }  // namespace
 
 int RunExport(const TCliOptions& Options) {
-  if (Options.Args.size() != 1) {
-    PrintError("usage: vdxctl export FILE");
-    return exUsage;
-  }
-  const std::string& FileName = Options.Args[0];
-  const TFileKind Kind = FileKindOf(FileName);
-  if (Kind == TFileKind::Other) {
-    PrintError(FileKindError(FileName, ".vdx or .par"));
-    return exUsage;
-  }
+  std::string FileName;
+  TFileKind Kind;
+  if (!TakeFileArgument(Options, "usage: vdxctl export FILE", FileName, Kind)) return exUsage;
   TCliSession Session(Options);
   if (int Code = Session.Identify(); Code != exDone) return Code;
   TFileQuestions Questions(Session.Prot(), Options);
@@ -75,16 +68,11 @@ int RunExport(const TCliOptions& Options) {
 // that is read but does not fit the module, or that the module refuses, is told with the
 // desktop tool's message and exit code 1.
 int RunImport(const TCliOptions& Options) {
-  if (Options.Args.size() != 1) {
-    PrintError("usage: vdxctl import FILE [--force] [--module ID]");
+  std::string FileName;
+  TFileKind Kind;
+  if (!TakeFileArgument(Options, "usage: vdxctl import FILE [--force] [--module ID]", FileName,
+                        Kind))
     return exUsage;
-  }
-  const std::string& FileName = Options.Args[0];
-  const TFileKind Kind = FileKindOf(FileName);
-  if (Kind == TFileKind::Other) {
-    PrintError(FileKindError(FileName, ".vdx or .par"));
-    return exUsage;
-  }
   if (Kind == TFileKind::Vdx && Options.Force) {
     PrintError("--force applies to .par files");
     return exUsage;

@@ -22,6 +22,19 @@ std::string FileKindError(const std::string& FileName, const std::string& Allowe
   return FileName + ": the file name must end in " + Allowed;
 }
 
+bool TakeFileArgument(const TCliOptions& Options, const std::string& Usage,
+                      std::string& FileName, TFileKind& Kind) {
+  if (Options.Args.size() != 1) {
+    PrintError(Usage);
+    return false;
+  }
+  FileName = Options.Args[0];
+  Kind = FileKindOf(FileName);
+  if (Kind != TFileKind::Other) return true;
+  PrintError(FileKindError(FileName, ".vdx or .par"));
+  return false;
+}
+
 std::string UnreadableReason(const std::string& FileName) {
   std::error_code Error;
   if (std::filesystem::is_directory(FileName, Error))

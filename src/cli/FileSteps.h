@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "cli/CliOptions.h"
 #include "cli/FileQuestions.h"
 #include "comm/ModCommProt.h"
 
@@ -14,6 +15,11 @@ enum class TFileKind { Vdx, Par, Other };
 TFileKind FileKindOf(const std::string& FileName);
 // The usage error for a file name of another kind; Allowed: ".vdx or .par" or ".vdx".
 std::string FileKindError(const std::string& FileName, const std::string& Allowed);
+
+// The one FILE argument of export and import, of kind .vdx or .par. Prints the usage error
+// (Usage, or the kind error) and returns false when the arguments do not give one.
+bool TakeFileArgument(const TCliOptions& Options, const std::string& Usage,
+                      std::string& FileName, TFileKind& Kind);
 
 // Why FileName cannot be read as a file, in words; empty when it can.
 std::string UnreadableReason(const std::string& FileName);

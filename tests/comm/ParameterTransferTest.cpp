@@ -27,9 +27,7 @@ struct Transfer : ::testing::Test {
   void Identify(sim::TSimOptions Options = {}) {
     L = std::make_unique<TSimLink>(Options);
     L->Prot.SetParameterList(&Grid);
-    ASSERT_TRUE(L->ConnectAt(mb9600));
-    std::string Id;
-    ASSERT_TRUE(L->Prot.Identify(Id));
+    ASSERT_TRUE(L->Identify());
     L->Prot.ComPort().OnTrace = [this](TTraceDirection D, const std::string& Bytes) {
       if (D == TTraceDirection::tdSent) Sent += Bytes;
     };

@@ -110,9 +110,7 @@ TEST(RemoteControl, ModuleWithoutSupportGetsNothingSent) {
   sim::TSimOptions Options;
   Options.AnswersRemote = true;
   testing::TSimLink L(Options);
-  ASSERT_TRUE(L.ConnectAt(mb9600));
-  std::string Id;
-  ASSERT_TRUE(L.Prot.Identify(Id));
+  ASSERT_TRUE(L.Identify());
   std::string Sent;
   L.Prot.ComPort().OnTrace = [&](TTraceDirection D, const std::string& Bytes) {
     if (D == TTraceDirection::tdSent) Sent += Bytes;
@@ -126,9 +124,7 @@ TEST(RemoteControl, ModuleWithoutSupportGetsNothingSent) {
 
 TEST(RemoteControl, DrivesTheVirtualModulesInputs) {
   testing::TSimLink L;
-  ASSERT_TRUE(L.ConnectAt(mb9600));
-  std::string Id;
-  ASSERT_TRUE(L.Prot.Identify(Id));
+  ASSERT_TRUE(L.Identify());
   ASSERT_TRUE(L.Prot.RemoteCtrlSupported());
   L.Prot.SetRemoteCtrlEnabled(true);
   ASSERT_TRUE(L.Prot.RemoteCtrlActive());

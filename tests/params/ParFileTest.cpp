@@ -54,22 +54,13 @@ TEST(ParameterLines, FixedColumns) {
 }
 
 struct ParFile : ::testing::Test {
-  void SetUp() override {
-    Dir = fs::temp_directory_path() / ("par-test-" + std::to_string(getpid()));
-    fs::create_directories(Dir);
-  }
-  void TearDown() override { fs::remove_all(Dir); }
 
-  static void Identify(TSimLink& L) {
-    ASSERT_TRUE(L.ConnectAt(mb9600));
-    std::string Id;
-    ASSERT_TRUE(L.Prot.Identify(Id));
-  }
   fs::path Write(const std::string& Name, const std::string& Text) {
     std::ofstream(Dir / Name, std::ios::binary) << Text;
     return Dir / Name;
   }
-  fs::path Dir;
+  testing::TTempFolder Temp;
+  const fs::path& Dir = Temp.Path();
 };
 
 TEST_F(ParFile, ExportLeavesOutMakerParametersAndImportRestoresValues) {
@@ -77,7 +68,7 @@ TEST_F(ParFile, ExportLeavesOutMakerParametersAndImportRestoresValues) {
   From.Module.SetParameterValue("CURRENT", "2222");
   From.Module.SetParameterValue("MODE", "EXPERT");
   From.Module.SetParameterValue("CC:-3", "-1 2");
-  Identify(From);
+  ASSERT_TRUE(From.Identify());
   const std::string File = (Dir / "m.par").string();
   ASSERT_TRUE(From.Prot.ExportParFile(File));
 
@@ -90,7 +81,7 @@ TEST_F(ParFile, ExportLeavesOutMakerParametersAndImportRestoresValues) {
   EXPECT_EQ(Text.find("\r\nSAVE"), std::string::npos);  // commands without a value: no line
 
   TSimLink To;
-  Identify(To);
+  ASSERT_TRUE(To.Identify());
   EXPECT_EQ(To.Prot.ImportParFile(File, false), irDone);
   for (const char* Name : {"CURRENT", "MODE", "CC:-3", "CC:10", "AIN:W", "DIR"})
     EXPECT_EQ(To.Module.ParameterValue(Name), From.Module.ParameterValue(Name)) << Name;
@@ -98,7 +89,7 @@ TEST_F(ParFile, ExportLeavesOutMakerParametersAndImportRestoresValues) {
 
 TEST_F(ParFile, ImportChecksTheModuleUnlessForced) {
   TSimLink L;
-  Identify(L);
+  ASSERT_TRUE(L.Identify());
   const std::string Other = Write("other.par", "KV99, V1, SN1, 2020\r\n##\r\nRA    77\r\n##\r\n").string();
   EXPECT_EQ(L.Prot.ImportParFile(Other, false), irOtherModule);
   EXPECT_NE(L.Module.ParameterValue("RA"), "77");
@@ -126,7 +117,7 @@ TEST_F(ParFile, ImportChecksTheModuleUnlessForced) {
 
 TEST_F(ParFile, NamesTheModuleLacksAreReportedOnce) {
   TSimLink L;
-  Identify(L);
+  ASSERT_TRUE(L.Identify());
   Strings Reported;
   int Reports = 0;
   L.Prot.OnParaDownloadError = [&](TVDXModCommProt&, const Strings& Names) {
@@ -151,7 +142,7 @@ TEST_F(ParFile, NamesTheModuleLacksAreReportedOnce) {
 
 TEST_F(ParFile, OfflineImportOnlyShowsTheValues) {
   TSimLink L;
-  Identify(L);
+  ASSERT_TRUE(L.Identify());
   auto* Ra = dynamic_cast<TModNumParaCmd*>(L.Prot.CmdList().FindCtrl("RA"));
   ASSERT_TRUE(Ra);
   int Changes = 0;
@@ -169,7 +160,7 @@ TEST_F(ParFile, ExportNeedsAnIdentifiedModuleAndAWritableFolder) {
   TSimLink L;
   EXPECT_FALSE(L.Prot.ExportParFile((Dir / "x.par").string()));
   EXPECT_FALSE(fs::exists(Dir / "x.par"));
-  Identify(L);
+  ASSERT_TRUE(L.Identify());
   EXPECT_FALSE(L.Prot.ExportParFile((Dir / "no" / "such" / "x.par").string()));
   EXPECT_NE(L.Prot.FileError().find("cannot write"), std::string::npos) << L.Prot.FileError();
 }

@@ -30,18 +30,9 @@ struct TViews : IParameterView, IMonitorView, IScopeView {
 };
 
 struct VdxFiles : ::testing::Test {
-  void SetUp() override {
-    Dir = fs::temp_directory_path() / ("vdx-ops-test-" + std::to_string(getpid()));
-    fs::create_directories(Dir);
-  }
-  void TearDown() override { fs::remove_all(Dir); }
-  static void Identify(TSimLink& L) {
-    ASSERT_TRUE(L.ConnectAt(mb9600));
-    std::string Id;
-    ASSERT_TRUE(L.Prot.Identify(Id));
-  }
   std::string File(const char* Name) const { return (Dir / Name).string(); }
-  fs::path Dir;
+  testing::TTempFolder Temp;
+  const fs::path& Dir = Temp.Path();
 };
 
 TEST_F(VdxFiles, ExportThenImportIntoAnotherModuleRestoresEveryValue) {
@@ -49,11 +40,11 @@ TEST_F(VdxFiles, ExportThenImportIntoAnotherModuleRestoresEveryValue) {
   for (const auto& [Name, Value] : {std::pair{"CURRENT", "2100"}, {"MODE", "EXPERT"},
                                     {"DIR", "INVERS"}, {"CC:7", "11 -12"}, {"AIN:X", "5 6 7 C"}})
     From.Module.SetParameterValue(Name, Value);
-  Identify(From);
+  ASSERT_TRUE(From.Identify());
   ASSERT_TRUE(From.Prot.ExportVdxFile(File("set.vdx"))) << From.Prot.FileError();
 
   TSimLink To;
-  Identify(To);
+  ASSERT_TRUE(To.Identify());
   EXPECT_EQ(To.Prot.ImportVdxFile(File("set.vdx")), irDone);
   for (int I = 0; I < From.Prot.CmdList().Count(); ++I) {
     const auto* Cmd = From.Prot.CmdList().Items(I);
@@ -69,7 +60,7 @@ TEST_F(VdxFiles, ExportThenImportIntoAnotherModuleRestoresEveryValue) {
 
 TEST_F(VdxFiles, ExportAsksBeforeOverwritingTheModule) {
   TSimLink L;
-  Identify(L);
+  ASSERT_TRUE(L.Identify());
   ASSERT_TRUE(L.Prot.ExportVdxFile(File("m.vdx")));
   const std::string Before = testing::FileText(File("m.vdx"));
   int Asked = 0, Answer = 2;
@@ -95,11 +86,11 @@ TEST_F(VdxFiles, ImportOfAnotherModulesDataAsksAndReportsMissingNames) {
   Basic.ModuleType = "basic";
   TSimLink From(Basic);
   From.Module.SetParameterValue("RA", "1234");
-  Identify(From);
+  ASSERT_TRUE(From.Identify());
   ASSERT_TRUE(From.Prot.ExportVdxFile(File("basic.vdx")));
 
   TSimLink L;
-  Identify(L);
+  ASSERT_TRUE(L.Identify());
   EXPECT_EQ(L.Prot.ImportVdxFile(File("basic.vdx")), irOtherModule);  // nobody to ask
 
   Strings Offered, Missing;
@@ -122,7 +113,7 @@ TEST_F(VdxFiles, ImportOfAnotherModulesDataAsksAndReportsMissingNames) {
 
 TEST_F(VdxFiles, ValuesTheModuleRefusesAreReported) {
   TSimLink L;
-  Identify(L);
+  ASSERT_TRUE(L.Identify());
   ASSERT_TRUE(L.Prot.ExportVdxFile(File("m.vdx")));
   Strings Reported;
   L.Prot.OnParaDownloadError = [&](TVDXModCommProt&, const Strings& Names) { Reported = Names; };
@@ -135,7 +126,7 @@ TEST_F(VdxFiles, ValuesTheModuleRefusesAreReported) {
 TEST_F(VdxFiles, ImportNeedsAModuleAndAUsableFile) {
   TSimLink L;
   EXPECT_EQ(L.Prot.ImportVdxFile(File("none.vdx")), irNoModule);
-  Identify(L);
+  ASSERT_TRUE(L.Identify());
   EXPECT_EQ(L.Prot.ImportVdxFile(File("none.vdx")), irNotUsable);
   std::ofstream(File("broken.vdx")) << "<?xml version=\"1.0\"?><Xavo-ModulCmdList version=\"1.0\"><Modul";
   EXPECT_EQ(L.Prot.ImportVdxFile(File("broken.vdx")), irNotUsable);
@@ -144,11 +135,11 @@ TEST_F(VdxFiles, ImportNeedsAModuleAndAUsableFile) {
 
 TEST_F(VdxFiles, OfflineListReplacesTheModuleAndFeedsTheViews) {
   TSimLink A, B;
-  Identify(A);
+  ASSERT_TRUE(A.Identify());
   sim::TSimOptions Basic;
   Basic.ModuleType = "basic";
   TSimLink C(Basic);
-  Identify(C);
+  ASSERT_TRUE(C.Identify());
   ASSERT_TRUE(A.Prot.ExportVdxFile(File("one.vdx")));
   ASSERT_TRUE(C.Prot.ExportVdxFile(File("two.vdx")));
   ASSERT_TRUE(A.Prot.ExportVdxFile(File("two.vdx")));
