@@ -34,6 +34,19 @@ const char* const UsageText =
     "  monitor           poll the process values as the monitor page does and print one\n"
     "                    CSV line per cycle (time, values, status word, input byte) until\n"
     "                    Ctrl-C; exit code 1 when no process value answers any more\n"
+    "  record --channel NAME [--channel NAME ...]\n"
+    "                    sample up to four process values as the oscilloscope page does and\n"
+    "                    write its recording file (header block, then one line per cycle:\n"
+    "                    time stamp and the raw values) until --duration or Ctrl-C; ends\n"
+    "                    with a summary line (cycles, failed cycles, mean interval); exit\n"
+    "                    code 1 when four cycles in a row failed\n"
+    "  firmware FILE     update the module's firmware from an S-record file (.s19) through\n"
+    "                    its bootloader: start, erase, program, back to the application\n"
+    "                    (asks first; --yes when no terminal can be asked); a module that\n"
+    "                    does not come back waits in its bootloader for another try\n"
+    "  terminal          talk to the module key by key: keys go to the module, its\n"
+    "                    characters to standard output; Ctrl-] or the end of the input\n"
+    "                    ends the session (piped lines are sent with CR line ends)\n"
     "\n"
     "Options:\n"
     "  --port NAME|PATH  the module's port: COM name (see 'ports') or device path\n"
@@ -45,7 +58,8 @@ const char* const UsageText =
     "  --verbose         trace the wire on standard error\n"
     "  --demo            use a virtual module started for this run\n"
     "  --yes             export, offline: replace the module's data in an existing .vdx file\n"
-    "                    without asking (a terminal is asked; otherwise the file is kept)\n"
+    "                    without asking (a terminal is asked; otherwise the file is kept);\n"
+    "                    firmware: start the update without asking\n"
     "  --force           import: load a .par file written for another module type\n"
     "  --module ID       import: the module of the .vdx file to load when it holds none for\n"
     "                    the identified module; offline: the module of the file to use\n"
@@ -54,7 +68,13 @@ const char* const UsageText =
     "  --save-as FILE2   offline: where the module is stored\n"
     "  --count N         monitor: stop after N cycles\n"
     "  --interval MS     monitor: poll every MS milliseconds (default 320, or 500 at\n"
-    "                    9600 bit/s or with more than 10 process values)\n"
+    "                    9600 bit/s or with more than 10 process values); record: sample\n"
+    "                    every MS milliseconds (default 20 + 60 / (baud / 9600), half duplex\n"
+    "                    20 + 120 / (baud / 9600))\n"
+    "  --channel NAME    record: a process value for the next channel (one to four)\n"
+    "  --duration S      record: stop after S seconds\n"
+    "  --out FILE        record: append the recording to FILE (else standard output, and\n"
+    "                    the summary goes to standard error)\n"
     "  --help, --version\n"
     "\n"
     "Exit codes: 0 done, 1 the module or link failed or refused (also a file the module\n"
@@ -79,13 +99,16 @@ std::string CheckFileOptions(const TCliOptions& O) {
     const char* Option;
     std::vector<std::string> Commands;
   } const Rules[] = {
-      {O.Yes, "--yes", {"export", "offline"}},
+      {O.Yes, "--yes", {"export", "offline", "firmware"}},
       {O.Force, "--force", {"import"}},
       {O.Module.has_value(), "--module", {"import", "offline"}},
       {!O.Sets.empty(), "--set", {"offline"}},
       {!O.SaveAs.empty(), "--save-as", {"offline"}},
       {O.Count.has_value(), "--count", {"monitor"}},
-      {O.IntervalMs.has_value(), "--interval", {"monitor"}},
+      {O.IntervalMs.has_value(), "--interval", {"monitor", "record"}},
+      {!O.Channels.empty(), "--channel", {"record"}},
+      {O.DurationS.has_value(), "--duration", {"record"}},
+      {!O.Out.empty(), "--out", {"record"}},
   };
   for (const auto& R : Rules) {
     if (!R.Given) continue;
@@ -115,16 +138,18 @@ std::string ParseCliOptions(const std::vector<std::string>& Argv, TCliOptions& O
       else if (Value == "auto") O.FixedBaud.reset();
       else Error = ParseRate(Value, O.FixedBaud);
       if (!Error.empty()) return Error;
-    } else if (A == "--module" || A == "--save-as") {
+    } else if (A == "--module" || A == "--save-as" || A == "--channel" || A == "--out") {
       if (!NextValue(Value) || Value.empty()) return A + " needs a value";
       if (A == "--module") O.Module = Value;
+      else if (A == "--channel") O.Channels.push_back(Value);
+      else if (A == "--out") O.Out = Value;
       else O.SaveAs = Value;
-    } else if (A == "--count" || A == "--interval") {
+    } else if (A == "--count" || A == "--interval" || A == "--duration") {
       int32_t Number;
       if (!NextValue(Value)) return A + " needs a value";
-      if (!TryStrToInt(Value, Number) || Number < 1 || (A == "--interval" && Number > 3600000))
+      if (!TryStrToInt(Value, Number) || Number < 1 || (A != "--count" && Number > 3600000))
         return A + " needs a positive number, not '" + Value + "'";
-      (A == "--count" ? O.Count : O.IntervalMs) = Number;
+      (A == "--count" ? O.Count : A == "--interval" ? O.IntervalMs : O.DurationS) = Number;
     } else if (A == "--set") {
       // The name, then every value up to the next "--" option; values may be negative numbers.
       TSetArg Set;

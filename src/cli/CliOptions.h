@@ -35,9 +35,14 @@ struct TCliOptions {
   std::optional<std::string> Module;  // the module ID of a ".vdx" file to use
   std::vector<TSetArg> Sets;          // offline: new values
   std::string SaveAs;                 // offline: where the changed module goes
-  // Monitor: number of cycles (nothing: until Ctrl-C) and a fixed polling interval.
+  // Monitor: number of cycles (nothing: until Ctrl-C) and a fixed polling interval; record:
+  // the sampling interval.
   std::optional<int> Count;
   std::optional<int> IntervalMs;
+  // Record: the process values of the channels, the run's length, the recording file.
+  std::vector<std::string> Channels;
+  std::optional<int> DurationS;
+  std::string Out;
   std::string Command;
   std::vector<std::string> Args;
 };

@@ -18,5 +18,8 @@ int RunExport(const TCliOptions& Options);
 int RunImport(const TCliOptions& Options);
 int RunOffline(const TCliOptions& Options);
 int RunMonitor(const TCliOptions& Options);
+int RunFirmware(const TCliOptions& Options);
+int RunTerminal(const TCliOptions& Options);
+int RunRecord(const TCliOptions& Options);
 
 }  // namespace vdx::cli

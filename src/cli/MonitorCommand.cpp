@@ -1,9 +1,6 @@
 // vdxctl monitor: polls the module's process values as the desktop tool's monitor page does
 // and prints one CSV line per cycle: local time, every process value, the status word and the
 // digital input byte. Ends after --count cycles, on Ctrl-C, or when no value answers any more.
-#include <signal.h>
-
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -13,16 +10,13 @@
 
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "cli/InterruptScope.h"
 #include "comm/MainThreadSync.h"
 #include "comm/ProcessSamples.h"
 
 namespace vdx::cli {
 
 namespace {
-
-std::atomic<bool> Interrupted{false};
-
-void OnInterrupt(int) { Interrupted = true; }
 
 // A field quoted when it holds a separator, a quote or a line end.
 std::string CsvField(const std::string& Text) {
@@ -100,22 +94,6 @@ class TCsvMonitor : public IMonitorView {
   std::optional<uint8_t> FInputs;
 };
 
-// SIGINT ends the run between cycles; the previous handling comes back afterwards.
-class TInterruptScope {
- public:
-  TInterruptScope() {
-    Interrupted = false;
-    struct sigaction A {};
-    A.sa_handler = OnInterrupt;
-    sigemptyset(&A.sa_mask);
-    sigaction(SIGINT, &A, &FOld);
-  }
-  ~TInterruptScope() { sigaction(SIGINT, &FOld, nullptr); }
-
- private:
-  struct sigaction FOld {};
-};
-
 }  // namespace
 
 int RunMonitor(const TCliOptions& Options) {
@@ -150,7 +128,8 @@ int RunMonitor(const TCliOptions& Options) {
   P.SetOperatingMode(omMonitor);
 
   const auto Finished = [&] {
-    return Interrupted || P.PollingStopped() != 0 || (Options.Count && Cycles >= *Options.Count);
+    return TInterruptScope::Interrupted() || P.PollingStopped() != 0 ||
+           (Options.Count && Cycles >= *Options.Count);
   };
   while (!Finished()) Main.ProcessFor(100, Finished);
 

@@ -36,4 +36,9 @@ bool BaudrateFromName(const std::string& Name, TModBaudrate& Baud) {
   return false;
 }
 
+int ScopeSamplingIntervalMs(TModBaudrate Baud, TTransferMode Mode, int OffsetMs) {
+  const int Factor = BaudrateBps(Baud) / 9600;
+  return OffsetMs + (Mode == tmHalfDuplex ? 120 : 60) / Factor;
+}
+
 }  // namespace vdx

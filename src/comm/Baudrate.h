@@ -18,6 +18,13 @@ int BaudrateCode(TModBaudrate Baud);
 std::string BaudrateName(TModBaudrate Baud);
 
 bool BaudrateFromBps(int Bps, TModBaudrate& Baud);
+
+// Fixed offset of the oscilloscope sampling interval.
+constexpr int ScopeSamplingOffsetMs = 20;
+// The oscilloscope sampling interval in ms: OffsetMs + 60 / (baud / 9600) on a full-duplex
+// line, OffsetMs + 120 / (baud / 9600) on a half-duplex line, integer divisions.
+int ScopeSamplingIntervalMs(TModBaudrate Baud, TTransferMode Mode,
+                            int OffsetMs = ScopeSamplingOffsetMs);
 // Exact case.
 bool BaudrateFromName(const std::string& Name, TModBaudrate& Baud);
 

@@ -14,6 +14,7 @@ TVDXModCommProt::TVDXModCommProt() : FPollTimer(std::make_unique<TThreadTimer_SL
 }
 
 TVDXModCommProt::~TVDXModCommProt() {
+  StopScopeSampling();
   FPollTimer.reset();
   FreeMsgThread();
   FComPort.ClosePort();
@@ -113,14 +114,16 @@ void TVDXModCommProt::ForgetModule() {
 
 void TVDXModCommProt::SetOperatingMode(TOperatingMode Mode) {
   FOperatingMode = Mode;
+  if (Mode == omScope) FScopeTimeBase = NowDateTime();
   if (Mode != omMonitor) {
     FPollTimer->StopTimer();
-    return;
+  } else {
+    uint32_t Interval = FMonitorIntervalMs;
+    if (Interval == 0)
+      Interval = FLists.ProcessData.Count() <= 10 && FCurrentBaudrate != mb9600 ? 320 : 500;
+    FPollTimer->StartTimer(Interval);
   }
-  uint32_t Interval = FMonitorIntervalMs;
-  if (Interval == 0)
-    Interval = FLists.ProcessData.Count() <= 10 && FCurrentBaudrate != mb9600 ? 320 : 500;
-  FPollTimer->StartTimer(Interval);
+  if (FScope) FScope->SetEnabled(Mode == omScope);
 }
 
 }  // namespace vdx

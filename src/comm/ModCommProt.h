@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,11 +17,20 @@
 #include "comm/ComPort.h"
 #include "comm/ModCommandLists.h"
 #include "comm/ModViews.h"
+#include "comm/PeriodicTimer.h"
+#include "comm/ProcessSamples.h"
 #include "comm/ThreadTimer.h"
 
 namespace vdx {
 
 enum TOperatingMode { omIdle = 0, omTerminal = 1, omMonitor = 2, omScope = 3 };
+
+// The bootloader's steps driven by the firmware update.
+enum TBootloaderStep { bsStart = 0, bsRunApplication = 1, bsErase = 2, bsProgram = 3 };
+
+// Progress of a firmware transfer: Done of Total bytes of the file handled. Called before the
+// first byte and after every byte, so a GUI can move its progress bar and process its events.
+using TFirmwareProgress = std::function<void(size_t Done, size_t Total)>;
 
 enum TVDXCommProtMsgKind { cpmkImpFktNoValidModulId = 0, cpmkImpFktOverWriteQuestion = 1 };
 
@@ -60,6 +70,11 @@ class TVDXModCommProt : public TBaseMsgComponent {
       OnParaDownloadError;
   // The module's digital input byte was read.
   std::function<void(TVDXModCommProt& Sender, uint8_t State)> OnDigitalInputStateInfo;
+  // Raised in the sampling thread after each oscilloscope cycle the sampling timer ran: Ok false
+  // when a value exchange failed; Lateness is how long after its due time the tick began.
+  // Assign it before StartScopeSampling.
+  std::function<void(TVDXModCommProt& Sender, bool Ok, std::chrono::nanoseconds Lateness)>
+      OnScopeCycle;
 
   // --- Link and line properties. Setters that reopen the port throw TComPortError.
   TModBaudrate BaudRate() const { return FCurrentBaudrate; }
@@ -91,7 +106,8 @@ class TVDXModCommProt : public TBaseMsgComponent {
   IScopeView* Scope() const { return FScope; }
   void SetScope(IScopeView* View) { FScope = View; }
   ITerminalView* Terminal() const { return FTerminal; }
-  void SetTerminal(ITerminalView* View) { FTerminal = View; }
+  // Links the terminal and makes its typed keys come to TerminalInput.
+  void SetTerminal(ITerminalView* View);
 
   // --- State for the other parts.
   TModCommandList& CmdList() { return FLists.CmdList; }
@@ -131,6 +147,47 @@ class TVDXModCommProt : public TBaseMsgComponent {
   // digital inputs, handed to the monitor. Stops the polling timer with PollingStopped 1 when
   // every value query failed. Runs in the main thread; only the polling timer calls it.
   void PollMonitor();
+  // Per-character time-out of a process value query: a cycle over many values stays short.
+  static constexpr int ProcessValueTimeoutMs = 20;
+  // One oscilloscope cycle: the process values shown on the scope's channels, handed over as
+  // one set of four samples stamped one DataSampleRate after the previous set. False when a
+  // value exchange failed (the set is then dropped). Only the sampling timer calls it.
+  bool PollScope();
+  // Starts the oscilloscope sampling timer: a cycle every IntervalMs in the timer's thread;
+  // four failed cycles in a row stop it with PollingStopped 2. False when it already runs.
+  bool StartScopeSampling(uint32_t IntervalMs);
+  // Stops the sampling timer; returns once a cycle in progress has ended (from inside the
+  // cycle's own callbacks it only marks the stop).
+  void StopScopeSampling();
+  bool ScopeSampling() const { return FScopeTimer.Running(); }
+
+  // --- Terminal path: live in omTerminal with a terminal linked and the receive handler
+  // attached (the bootloader steps detach it while they run).
+  // The terminal's key handler: sends Key; Response stays unchanged.
+  void TerminalInput(char Key, std::string& Response);
+  // Writes Ch in omTerminal on an open port (write errors swallowed); true in omTerminal.
+  bool SendTerminalChar(char Ch);
+  // The receive handler: reads Count bytes (negative: all waiting) and shows each on the
+  // terminal; on a half-duplex line the copy of the last key sent is dropped. Acts only while
+  // the path is live; errors are swallowed.
+  void TerminalRxChar(int Count = -1);
+  // True while received bytes belong to the terminal: a receive notifier on
+  // ComPort().Handle() should be enabled exactly then (and follow ComPort().OnReopened).
+  bool TerminalPathLive() const;
+
+  // --- Firmware update through the module's bootloader. Port errors turn into false.
+  // One step of the bootloader dialogue; the terminal's receive handler is detached meanwhile.
+  bool BootloaderStep(TBootloaderStep Step);
+  // Streams the S-record file (after bsProgram) byte by byte, without LF and backspace, 10 ms
+  // after each CR, then waits for the bootloader's "Programming" ... ">". False when the file
+  // is missing or the bootloader did not confirm.
+  bool SendFirmwareFile(const std::string& FileName, const TFirmwareProgress& Progress = {});
+  // Streams the file the same way for the classic update in the terminal, with the receive
+  // handler attached; true when the file exists.
+  bool SendFirmwareClassic(const std::string& FileName, const TFirmwareProgress& Progress = {});
+  // Classic update mode: on enters the bootloader for the terminal (omTerminal), off starts the
+  // application again (only while the port is open).
+  void SetFirmwareUpdateMode(bool On);
 
   // --- Identification and reading.
   bool Identify(std::string& ModuleId);
@@ -203,6 +260,17 @@ class TVDXModCommProt : public TBaseMsgComponent {
   // The ID text of an "ID" reply: echo, prompt and a trailing "CMD" removed, trimmed.
   static std::string IdTextOfReply(const std::string& Reply);
   void ForgetModule();
+  // Writes Text and waits the time its bytes take on the line, so the module has heard them
+  // at the current rate before the port changes its rate.
+  void WriteBeforeRateChange(const std::string& Text);
+  // Closes the port, sets Baud on port and component and opens the port again.
+  void ReopenAt(TModBaudrate Baud);
+  bool EnterBootloader();
+  bool RunApplication();
+  // Sends the bytes of a firmware file as the bootloader takes them.
+  void StreamFirmware(const std::string& Data, const TFirmwareProgress& Progress);
+  // The sampling timer's tick; Due is when it was due.
+  void ScopeSamplingTick(TPeriodicTimer::TClock::time_point Due);
   bool RefillGrid(uint16_t AccessCode);
   // An exchange with prompt ">" whose reply does not say "command error".
   bool ExchangeAccepted(const std::string& Cmd, const std::string& Echo, std::string& Reply,
@@ -243,7 +311,12 @@ class TVDXModCommProt : public TBaseMsgComponent {
   bool FRemoteCtrlActive = false;
   std::atomic<TOperatingMode> FOperatingMode{omIdle};
   bool FFirmwareUpdateMode = false;
+  char FLastTermChar = 0;
+  std::atomic<int> FTerminalRxDetached{0};  // nesting count of the bootloader steps
   std::atomic<bool> FScopePollBusy{false};
+  std::atomic<TDateTime> FScopeTimeBase{NowDateTime()};
+  std::atomic<int> FScopeFailCount{0};
+  TPeriodicTimer FScopeTimer;
   std::atomic<uint8_t> FPollingStopped{0};
   std::atomic<uint32_t> FMonitorIntervalMs{0};
   std::unique_ptr<TThreadTimer_SL> FPollTimer;  // created last, freed first

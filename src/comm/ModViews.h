@@ -2,8 +2,10 @@
 // non-owning and are cleared when a view goes away.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace vdx {
 
@@ -39,7 +41,20 @@ class IMonitorView {
 class IScopeView {
  public:
   virtual ~IScopeView() = default;
+  // The module's process values after an identification; the view keeps a copy.
   virtual void SetProcessData(const TModProcessData* List) = 0;
+  // Follows the operating mode: true only in the oscilloscope mode.
+  virtual void SetEnabled(bool /*Value*/) {}
+  // The process value names shown on the four channels, "" for none. Asked by the sampling
+  // thread at every cycle.
+  virtual std::array<std::string, 4> ChannelSignals() const { return {}; }
+  // Milliseconds between two samples; the time stamps of consecutive cycles are this far apart.
+  virtual uint32_t DataSampleRate() const { return 100; }
+  // The samples of one oscilloscope cycle, one per channel, null for a channel without one.
+  // Called in the sampling thread; the samples are freed after the call.
+  virtual void AddScopeSamples(const TASCIIProcDataObj* /*Ch1*/, const TASCIIProcDataObj* /*Ch2*/,
+                               const TASCIIProcDataObj* /*Ch3*/, const TASCIIProcDataObj* /*Ch4*/) {
+  }
 };
 
 class ITerminalView {
@@ -47,6 +62,8 @@ class ITerminalView {
   virtual ~ITerminalView() = default;
   // Shows one character received from the module.
   virtual void DisplayChar(char C) = 0;
+  // Raised for every key typed into the terminal; the protocol component sends it.
+  std::function<void(ITerminalView& Sender, char Key, std::string& Response)> OnTerminalInput;
 };
 
 }  // namespace vdx

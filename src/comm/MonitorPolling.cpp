@@ -1,6 +1,5 @@
 // The monitor polling cycle: every process value, the status word and the digital inputs,
 // once per tick of the polling timer.
-#include "comm/IntegerText.h"
 #include "comm/ModCommProt.h"
 #include "comm/ProcessSamples.h"
 #include "comm/ReplyParser.h"
@@ -8,16 +7,7 @@
 namespace vdx {
 
 namespace {
-constexpr int ProcessValueTimeoutMs = 20;  // per character: a cycle over many values stays short
 constexpr int StatusWordTimeoutMs = 2000;
-
-// The single whole number of a reply, with the reply's command name; false for anything else
-// (no parse, "command error", several values, a decimal point, ...).
-bool SingleInteger(const std::string& Reply, std::string& Name, std::vector<std::string>& Values,
-                   int32_t& Value) {
-  Name.clear();
-  return ParseReply(Reply, Name, &Values) && Values.size() == 1 && TryStrToInt(Values[0], Value);
-}
 }  // namespace
 
 void TVDXModCommProt::PollMonitor() {
@@ -36,7 +26,7 @@ void TVDXModCommProt::PollMonitor() {
       ++Errors;
     } else {
       const TDateTime Stamp = NowDateTime();
-      if (SingleInteger(Reply, Name, FUpdateInfo.Values, Value)) {
+      if (ParseSingleInteger(Reply, Name, FUpdateInfo.Values, Value)) {
         TASCIIProcDataObj Sample(Stamp, Value);
         Sample.Index = FLists.ProcessData.IndexOf(Name);
         FMonitor->NewProcData(Sample);
@@ -52,7 +42,7 @@ void TVDXModCommProt::PollMonitor() {
     const std::string StatusName = FLists.StatusInfo.Items(0)->Name;
     uint16_t Mask;
     if (SendCommand(StatusName + "\r", StatusName, ">", Reply, StatusWordTimeoutMs) &&
-        SingleInteger(Reply, Name, FUpdateInfo.Values, Value) &&
+        ParseSingleInteger(Reply, Name, FUpdateInfo.Values, Value) &&
         FLists.StatusInfo.SetStatusWord(static_cast<uint16_t>(Value), Mask))
       FMonitor->DoNewStatusInfo(Mask);
   }

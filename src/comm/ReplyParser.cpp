@@ -1,6 +1,7 @@
 #include "comm/ReplyParser.h"
 
 #include "comm/DelimitedText.h"
+#include "comm/IntegerText.h"
 #include "comm/TextUtil.h"
 
 namespace vdx {
@@ -26,6 +27,12 @@ bool ParseReply(const std::string& Reply, std::string& CmdName, std::vector<std:
 bool ParseReplyValues(const std::string& Reply, std::vector<std::string>& Values) {
   std::string Name;
   return ParseReply(Reply, Name, &Values);
+}
+
+bool ParseSingleInteger(const std::string& Reply, std::string& Name,
+                        std::vector<std::string>& Values, int32_t& Value) {
+  Name.clear();
+  return ParseReply(Reply, Name, &Values) && Values.size() == 1 && TryStrToInt(Values[0], Value);
 }
 
 }  // namespace vdx

@@ -1,13 +1,11 @@
 #include "comm/ThreadTimer.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <thread>
 
 #include "comm/MainThreadSync.h"
+#include "comm/PeriodicTimer.h"
 
 namespace vdx {
 
@@ -68,8 +66,7 @@ TThreadTimer_SL::~TThreadTimer_SL() {
 }
 
 void TThreadTimer_SL::Execute() {
-  // The highest priority we are allowed; an unprivileged process is refused and runs as is.
-  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -20);
+  RaiseThreadPriority();
   using Clock = std::chrono::steady_clock;
   uint32_t IntervalMs;
   while (!Terminated()) {

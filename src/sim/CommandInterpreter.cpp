@@ -47,6 +47,12 @@ TAnswer TCommandInterpreter::Execute(const std::string& Line) {
   if (Upper == "RC:S") return DigitalInputs(Args, HasArgs);
   if (Upper == "BR") return BaudRate(Args);
   if (Upper == "DOWNLOAD") return Download(HasArgs);
+  if (Upper == "BOOTLOADER") {
+    if (HasArgs) return Error();
+    TAnswer A;
+    A.EnterBootloader = true;
+    return A;
+  }
   return Parameter(Word, Args, HasArgs);
 }
 

@@ -17,6 +17,7 @@ struct TAnswer {
   int NewBaudRate = 0;             // switch to this rate once the answer is out
   bool Saved = false;              // the non-volatile copy changed
   bool AwaitsData = false;         // the last line ends the answer: no line end, no prompt
+  bool EnterBootloader = false;    // the bootloader takes over once the echo is out
 };
 
 struct TInterpreterOptions {
@@ -31,6 +32,7 @@ class TCommandInterpreter {
 
   // Line is the received text without its CR. Command words are matched without regard to
   // letter case; an empty line gives an empty answer (just the prompt).
+  // "BOOTLOADER" hands the module over to its bootloader.
   // "DOWNLOAD" answers "ready for data!" and makes the next line a data block (DataBlock.h):
   // each item is written as "NAME VALUE" would be; the answer is "completed!" when every item
   // was taken, else "command error" (the items taken stay). A block without items is refused.

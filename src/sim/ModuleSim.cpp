@@ -13,6 +13,7 @@
 #include <mutex>
 #include <thread>
 
+#include "sim/Bootloader.h"
 #include "sim/CommandInterpreter.h"
 #include "sim/ModuleState.h"
 #include "sim/ModuleTypes.h"
@@ -46,6 +47,7 @@ bool IsModuleBaudRate(int Rate) {
 constexpr size_t MaxTurnarounds = 1000000;
 constexpr size_t MaxRecordedLine = 65536;  // a line without CR is not kept beyond this
 constexpr size_t MaxDataBlock = 65536;     // the longest block "DOWNLOAD" takes
+constexpr int BootloaderBaudRate = 57600;  // on a full-duplex line; half duplex keeps the rate
 
 }  // namespace
 
@@ -57,6 +59,7 @@ struct TModuleSim::TImpl {
       State = std::make_unique<TModuleState>(std::move(Type));
       Interpreter = std::make_unique<TCommandInterpreter>(
           *State, TInterpreterOptions{Options.ReadoutFails, Options.AnswersRemote});
+      Boot = std::make_unique<TBootloader>(State->Type().IdText, Options.Prompt, Options.LineEnd);
     }
   }
 
@@ -64,6 +67,8 @@ struct TModuleSim::TImpl {
   // SeenNs: when the byte was found on the line.
   void HandleByte(char C, int64_t SeenNs);
   void Record(char C);  // a byte heard, into the received command lines
+  // A byte heard by the bootloader (or the application's question after it).
+  void BootloaderByte(char C, int Rate);
   // Puts bytes on the line; module bytes are slowed by the Slow fault and, when paced, spaced
   // ByteNs apart. The line's copy of a received byte (half duplex) is neither.
   void Send(const std::string& Bytes, bool FromModule, int64_t ByteNs);
@@ -77,6 +82,7 @@ struct TModuleSim::TImpl {
   mutable std::mutex Mutex;
   std::unique_ptr<TModuleState> State;
   std::unique_ptr<TCommandInterpreter> Interpreter;
+  std::unique_ptr<TBootloader> Boot;  // used by the serving thread only
   int BaudRate;
   TSimStats Stats;
   std::deque<std::string> Received;  // whole command lines, each with its CR
@@ -150,6 +156,10 @@ void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
   Record(C);
 
   const TSimFault F = Fault.load();
+  if (Boot->Active()) {
+    if (F != TSimFault::Silence && F != TSimFault::SilentBootloader) BootloaderByte(C, Rate);
+    return;
+  }
   const bool CommandStart = Framer.AtLineStart();
   if (CommandStart && PromptSentNs >= 0) {
     std::lock_guard Lock(Mutex);
@@ -189,10 +199,31 @@ void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
   }
   // "BR" answers at the old rate; bytes after the answer are heard at the new one.
   if (Answer.NewBaudRate != 0) BaudRate = Answer.NewBaudRate;
+  if (Answer.EnterBootloader && !Options.HalfDuplex) BaudRate = BootloaderBaudRate;
   Lock.unlock();
+  if (Answer.EnterBootloader) {
+    // Half duplex the bootloader shows its menu at once; full duplex it answers a CR at its
+    // own rate.
+    const std::string Menu = Boot->Enter();
+    if (Options.HalfDuplex && F != TSimFault::SilentBootloader) Send(Menu, true, ByteTimeNs(Rate));
+    return;
+  }
   if (Answer.AwaitsData) Framer.SetNextLineLimit(MaxDataBlock);
   Send(Framer.Answer(Answer.Lines, !Answer.AwaitsData), true, ByteTimeNs(Rate));
   PromptSentNs = LastWriteNs;
+}
+
+void TModuleSim::TImpl::BootloaderByte(char C, int Rate) {
+  const TBootloader::TStep Step = Boot->Receive(C);
+  Send(Step.Now, true, ByteTimeNs(Rate));
+  if (Step.DelayMs > 0 && !SleepMs(Step.DelayMs)) return;
+  {
+    std::lock_guard Lock(Mutex);
+    // The application starts at the module's rate of power-on.
+    if (Step.Started && !Options.HalfDuplex) Rate = BaudRate = Options.BaudRate;
+    if (Step.LoadDefaults) State->LoadDefaults();
+  }
+  Send(Step.Later, true, ByteTimeNs(Rate));
 }
 
 void TModuleSim::TImpl::Record(char C) {

@@ -19,6 +19,7 @@ enum class TSimFault {
   NoiseBeforeEcho,  // sends a few random bytes before each echo
   StalePrompt,      // sends a stale ">" and a line end before each echo
   Drop,             // closes the line (the master side) at the next command
+  SilentBootloader, // enters the bootloader on "BOOTLOADER", but the bootloader answers nothing
   RefuseWrites,     // answers "command error" to every command with an argument except the
                     // remote-control commands "RC:..."; reads and bare commands work
 };

@@ -47,9 +47,10 @@ class VdxctlTest : public ::testing::Test {
     return M;
   }
 
-  // Standard input is no terminal, as in a script.
-  TRun Run(const std::string& Args) {
-    const std::string Cmd = BinDir() + "/vdxctl " + Args + " </dev/null >" +
+  // Standard input is no terminal, as in a script; Input is fed to it.
+  TRun Run(const std::string& Args, const std::string& Input = "") {
+    std::ofstream(FDir / "in", std::ios::binary) << Input;
+    const std::string Cmd = BinDir() + "/vdxctl " + Args + " <" + (FDir / "in").string() + " >" +
                             (FDir / "out").string() + " 2>" + (FDir / "err").string();
     TRun R;
     const int Status = std::system(Cmd.c_str());
