@@ -8,18 +8,26 @@
 #include <memory>
 
 #include "UiFixture.h"
+#include "app/ui/GuiThreadRunner.h"
 #include "app/ui/MainForm.h"
 
 namespace vdx::testing {
 
 // One test's world: settings folder, message answers, module and window, built in that order.
+// Polling ticks are handed to the GUI thread as in the tool.
 struct TBench {
   // BeforeStart runs with the settings folder in place, before the window exists.
   explicit TBench(sim::TSimOptions Options = {}, const std::function<void()>& BeforeStart = {})
       : Sim(std::move(Options)) {
     if (BeforeStart) BeforeStart();
+    SetMainThreadRunner(Runner.Runner());
     Form = std::make_unique<ui::TVDXMainForm>();
     Form->show();
+  }
+  ~TBench() {
+    Runner.Close();
+    SetMainThreadRunner({});
+    Form.reset();
   }
 
   void ChoosePort(const QString& Name) {
@@ -50,6 +58,7 @@ struct TBench {
   TPrivateSettings Settings;
   TMessageLog Messages;
   TSimPort Sim;
+  ui::TGuiThreadRunner Runner;
   std::unique_ptr<ui::TVDXMainForm> Form;
 };
 

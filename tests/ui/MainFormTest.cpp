@@ -224,8 +224,9 @@ class MainFormTest : public QObject {
     QTest::addColumn<QStringList>("heard");
     QTest::newRow("terminal") << "ShowTerminalAct" << int(mpTerminal) << int(omTerminal)
                               << QStringList{"\r"};
+    // The monitor page refreshes the remote-control group (a ping first), then polls.
     QTest::newRow("monitor") << "ShowMonitorAct" << int(mpMonitor) << int(omMonitor)
-                             << QStringList{};
+                             << QStringList{"\r", "RC:M\r"};
     QTest::newRow("scope") << "ShowScopeAct" << int(mpScope) << int(omScope) << QStringList{};
   }
   void pagesSetTheOperatingMode() {
@@ -243,11 +244,15 @@ class MainFormTest : public QObject {
     Show->trigger();
     QCOMPARE(int(B.Form->CurrentPage()), page);
     QCOMPARE(int(B.Form->ModProt().OperatingMode()), mode);
-    // Showing the page again changes nothing and sends nothing more.
-    Show->trigger();
-    QTRY_COMPARE(B.Sim.Heard(), heard);
-    QTest::qWait(50);
-    QCOMPARE(B.Sim.Heard(), heard);
+    if (mode == omMonitor) {
+      QCOMPARE(B.Sim.Heard().mid(0, heard.size()), heard);
+    } else {
+      // Showing the page again changes nothing and sends nothing more.
+      Show->trigger();
+      QTRY_COMPARE(B.Sim.Heard(), heard);
+      QTest::qWait(50);
+      QCOMPARE(B.Sim.Heard(), heard);
+    }
 
     A.ShowParamlistAct->trigger();
     QCOMPARE(B.Form->CurrentPage(), mpParameter);
@@ -482,25 +487,6 @@ class MainFormTest : public QObject {
     Box->showPopup();
     Box->hidePopup();
     QVERIFY(Box->findText(Later.ComName) >= 0);
-  }
-
-  void scopeSamplingInterval_data() {
-    QTest::addColumn<int>("baud");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("interval");
-    QTest::newRow("9600 FDX") << int(mb9600) << int(tmFullDuplex) << 80;
-    QTest::newRow("19200 FDX") << int(mb19200) << int(tmFullDuplex) << 50;
-    QTest::newRow("38400 FDX") << int(mb38400) << int(tmFullDuplex) << 35;
-    QTest::newRow("57600 FDX") << int(mb57600) << int(tmFullDuplex) << 30;
-    QTest::newRow("115200 FDX") << int(mb115200) << int(tmFullDuplex) << 25;
-    QTest::newRow("19200 HDX") << int(mb19200) << int(tmHalfDuplex) << 80;
-  }
-  void scopeSamplingInterval() {
-    QFETCH(int, baud);
-    QFETCH(int, mode);
-    QFETCH(int, interval);
-    QCOMPARE(TVDXMainForm::ScopeSamplingInterval(TModBaudrate(baud), TTransferMode(mode)),
-             interval);
   }
 
   void initialGeometry_data() {

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
@@ -29,8 +30,13 @@
 #include "app/ui/PasswordDlg.h"
 #include "comm/ColumnText.h"
 #include "comm/IntegerText.h"
+#include "live/ui/RemoteCtrlPanel.h"
+#include "live/ui/VDXMonitor.h"
+#include "live/ui/VDXScope.h"
 #include "params/ui/ParamPrintout.h"
 #include "params/ui/ParamList.h"
+#include "service/ui/FWUpdateDlg.h"
+#include "service/ui/VDXPTerminal.h"
 
 namespace vdx::ui {
 
@@ -86,16 +92,23 @@ TVDXMainForm::TVDXMainForm(QWidget* Parent)
   FParamList = std::make_unique<TVDXParamList>();
   FParamList->SetParamGrid(FPages.ParamGrid);
   FModProt->SetParameterList(FParamList.get());
+  FMonitor = std::make_unique<TVDXMonitor>(this);
+  FMonitor->SetParent(FPages.MonitorPanel);
+  FModProt->SetMonitor(FMonitor.get());
+  FPages.RemoteCtrlPanel->SetModProt(FModProt.get());
   // The page set starts away from "Parameter", so selecting it at the first show runs the
   // page-change steps.
   FPages.NbMain->setCurrentIndex(mpTerminal);
   FStatus = std::make_unique<TStatusPanels>(statusBar());
   FStatus->SetText(spDuplex, QStringLiteral("FDX"));
   ConnectHandlers();
+  BuildScope();
 
   // Dialogs and windows, in the order the tool creates them.
   FOptionsDlg = new TVDXToolOptionsDlg(this);
   FWebBrowserDlg = new TWebBrowserDlg(this);
+  FFWUpdateDlg = new TFWUpdateDlg(this);
+  SetupTerminal();
 
   qApp->installEventFilter(this);
 }
@@ -104,6 +117,7 @@ TVDXMainForm::~TVDXMainForm() {
   qApp->removeEventFilter(this);
   StopScopeSampling(false);
   // The protocol component goes first: it must not call back into a half-destroyed window.
+  ReleaseTerminal();
   FModProt.reset();
 }
 
@@ -125,8 +139,7 @@ void TVDXMainForm::showEvent(QShowEvent* Event) {
     FFirstShow = false;
     RunGuarded([this] { FirstShow(); });
   }
-  // The monitor builds its display here, and the remote-control page collects its LEDs,
-  // input boxes and input edits, when those views come.
+  if (FMonitor->Parent()) FMonitor->ShowMonitor();
   static const char* const kPins[] = {"PIN 9/10", "PIN 6", "PIN 13", "PIN 14", "PIN 29"};
   for (size_t I = 0; I < 5; ++I) PinNames()[I + 1] = kPins[I];
 }
@@ -142,9 +155,9 @@ void TVDXMainForm::FirstShow() {
   FActions.PasswordAct->setEnabled(false);
   FMenus.MMIPrint->setEnabled(false);
   FMenus.MMISendFirmware->setEnabled(false);
-  // The oscilloscope takes its colours and line width and the monitor its visible values
-  // from the options, and the remote-control enable box is disabled, once those views are
-  // in place.
+  ApplyScopeOptions();
+  ApplyMonitorOptions();
+  FPages.RemoteCtrlPanel->CBoxRemoteCtrlEnable()->setEnabled(false);
   FParamList->LoadCommandList(&FModProt->CmdList(), 0);
 
   // The port of the settings, when the system still has it.
@@ -207,6 +220,12 @@ void TVDXMainForm::ApplyGridOptions() {
   FParamList->SetAinCommandUI(Options.AinCommandUI());
 }
 
+void TVDXMainForm::ApplyMonitorOptions() {
+  const TToolSettings& Options = FOptionsDlg->Settings();
+  FMonitor->SetVisibleParamKind(static_cast<TVisibleParamKind>(Options.VisParaKind()));
+  FMonitor->SetVisibleParamCnt(Options.VisParaCnt());
+}
+
 void TVDXMainForm::ApplyAinUnitLetters() {
   // The letters shown for analogue inputs follow the grid's AinCommandUI.
   const bool UI = FParamList->AinCommandUI();
@@ -251,11 +270,11 @@ void TVDXMainForm::ApplOptOptionStateChanged(TApplOptions& Sender, const QString
 
 void TVDXMainForm::SettingsActExecute() {
   if (!FOptionsDlg->Execute()) return;
-  // The oscilloscope takes its colours and line width here when it is in place.
+  ApplyScopeOptions();
   QComboBox* PortBox = FButtons.CBoxPortSel;
   PortBox->setCurrentIndex(PortBox->findText(QString::fromLatin1(FOptionsDlg->Settings().Port())));
   ApplyPortSelection(true);
-  // The monitor takes its visible values here when it is in place.
+  ApplyMonitorOptions();
   ApplyGridOptions();
   ApplyMenuOptions();
 }
@@ -305,13 +324,22 @@ bool RunPrintDialog(QWidget* Parent, QPrinter& Printer) {
 
 void TVDXMainForm::PrintActExecute() {
   // Each page prints its own view (parameter list, oscilloscope display, terminal text)
-  // through the print dialog; the oscilloscope and terminal printouts come with those views.
+  // through the print dialog.
   // Page "Monitor" prints nothing.
   if (CurrentPage() == mpParameter) {
     QPrinter Printer(QPrinter::HighResolution);
     if (!RunPrintDialog(this, Printer)) return;
     TBusyCursor Busy;
     PrintParameterList(Printer, *FModProt, *FApplInfo);
+  } else if (CurrentPage() == mpScope) {
+    QPrinter Printer(QPrinter::HighResolution);
+    if (!RunPrintDialog(this, Printer)) return;
+    PrintScopeDisplay(Printer);
+  } else if (CurrentPage() == mpTerminal) {
+    QPrinter Printer(QPrinter::HighResolution);
+    if (!RunPrintDialog(this, Printer)) return;
+    TBusyCursor Busy;
+    PrintTerminal(Printer);
   }
 }
 

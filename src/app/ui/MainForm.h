@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,9 +15,12 @@
 #include "app/ui/MainPages.h"
 #include "app/ui/StatusPanels.h"
 #include "comm/ModCommProt.h"
+#include "live/ScopeRecorder.h"
+#include "live/ScopeCursors.h"
 
 class QAction;
 class QComboBox;
+class QPrinter;
 class QMenu;
 class QToolBar;
 class QToolButton;
@@ -27,8 +31,16 @@ class TAboutBox;
 class TApplOptions;
 class TPasswordDlg;
 class TVDXParamList;
+class TVDXMonitor;
+class TRemoteCtrlPanel;
 class TVDXToolOptionsDlg;
+class TVDXScope;
+class TScopeCursorDlg;
+class TSaveScopeDataDlg;
 class TWebBrowserDlg;
+class TVDXPTerminal;
+class TTerminalRxNotifier;
+class TFWUpdateDlg;
 enum class TGlyph;
 
 struct TMainActions {
@@ -93,8 +105,6 @@ class TVDXMainForm : public QMainWindow {
  public:
   // The manual beside the executable.
   static constexpr const char* kManualFile = "KORVA 20 3.6 rev2 QMT.pdf";
-  // Offset of the oscilloscope's sampling interval, in milliseconds.
-  static constexpr int kScopeOffsetMs = 20;
 
   explicit TVDXMainForm(QWidget* Parent = nullptr);
   ~TVDXMainForm() override;
@@ -105,6 +115,15 @@ class TVDXMainForm : public QMainWindow {
   TVDXToolOptionsDlg& OptionsDlg() { return *FOptionsDlg; }
   TApplOptions& ApplOptions() { return *FApplOptions; }
   TVDXParamList& ParamList() { return *FParamList; }
+  TVDXScope& Scope() { return *FScope; }
+  // The oscilloscope printout of page "Scope" on Printer.
+  void PrintScopeDisplay(QPrinter& Printer);
+  TScopeCursorDlg& ScopeCursorDlg() { return *FScopeCursorDlg; }
+  TSaveScopeDataDlg& SaveScopeDataDlg() { return *FSaveScopeDataDlg; }
+  QAction* ScopeCursorItem() const { return PMIScopeCursor; }
+  QAction* CopyScopeDisplayItem() const { return PMICopyScopeDsp; }
+  TVDXMonitor& Monitor() { return *FMonitor; }
+  TRemoteCtrlPanel& RemoteCtrl() { return *FPages.RemoteCtrlPanel; }
 
   const TMainActions& Actions() const { return FActions; }
   const TToolButtons& Buttons() const { return FButtons; }
@@ -115,6 +134,14 @@ class TVDXMainForm : public QMainWindow {
   // The connect button's state: set by a successful connect, cleared by a disconnect, a
   // failed connect and a new port.
   bool Connected() const { return FConnected; }
+  TVDXPTerminal& Terminal() { return *FVDXPTerminal; }
+  TFWUpdateDlg& FWUpdateDlg() { return *FFWUpdateDlg; }
+  // The file last loaded into the terminal; empty when none.
+  const QString& TerminalFile() const { return FTerminalFile; }
+  // The terminal's receive notifier is on: received bytes go to the terminal.
+  bool TerminalRxEnabled() const;
+  // The terminal's text as one print job.
+  bool PrintTerminal(QPrinter& Printer);
 
   // Selects a port of the port box for this run (a demo module, say) without storing it in
   // the settings. False when the box does not list it.
@@ -124,9 +151,6 @@ class TVDXMainForm : public QMainWindow {
   const std::string& ToolFolder() const { return FToolFolder; }
   void SetToolFolder(const std::string& Folder) { FToolFolder = Folder; }
 
-  // Interval of the oscilloscope's sampling timer in ms.
-  static int ScopeSamplingInterval(TModBaudrate Baud, TTransferMode Mode,
-                                   int OffsetMs = kScopeOffsetMs);
   // The window's first rectangle on a screen work area: at most 1024 x 768, centred when the
   // work area is at least 768 high, else at the top left corner.
   static QRect InitialGeometry(const QRect& WorkArea);
@@ -152,6 +176,8 @@ class TVDXMainForm : public QMainWindow {
   void ApplyLinkOptions();
   void ApplyMenuOptions();
   void ApplyAinUnitLetters();
+  // The monitor's visible rows from the settings.
+  void ApplyMonitorOptions();
   // The grid's display options from the settings.
   void ApplyGridOptions();
   // The application option "Xavo" shows the options dialog's maker tab.
@@ -181,6 +207,24 @@ class TVDXMainForm : public QMainWindow {
   void NbMainPageChanged();
   void StartScopeSampling();
   void StopScopeSampling(bool WaitForRound);
+
+  // --- Oscilloscope controls, cursors, recording and printout (MainFormScope.cpp)
+  void BuildScope();
+  void ApplyScopeOptions();
+  // Page "Scope" left or shown: Start and Stop buttons, cursor readouts.
+  void ScopePageChanged(TMainPage Page);
+  void VDXScopeProcessDataChanged(const std::vector<std::string>& ProcessPara);
+  void CBChCustSignalDropDown();
+  void CBChCustSignalChange(int Channel);
+  void CBChCustScaleChange(int Channel, bool Upper);
+  void CBCustTimeScaleChange();
+  void BtnStartClick();
+  void BtnStopClick();
+  void SaveToFileButtonClick();
+  void PMIScopeCursorClick();
+  void PMICopyScopeDspClick();
+  void RefreshCursorInfo(bool Show);
+  void ShowCursorInfo(const TCursorInfo& Info, bool Show);
   void SendTerminalCarriageReturn();
   void UpdateFileMenu();
   void SetTerminalControlsEnabled(bool Enabled);
@@ -204,17 +248,40 @@ class TVDXMainForm : public QMainWindow {
   QString ParaFileFolder() const;
   void StoreParaFileFolder(const QString& FileName);
 
+  // --- Terminal and firmware update (MainFormTerminal.cpp)
+  void SetupTerminal();
+  // Unlinks the terminal and its notifier before the protocol component goes.
+  void ReleaseTerminal();
+  // The receive notifier follows the operating mode, the port and the firmware update.
+  void UpdateTerminalRx();
+  void ClearTerminalActExecute();
+  void OpenTerminalActExecute();
+  void SaveTerminalActExecute();
+  void SaveTerminalAs();
+  void WriteTerminalFile(const QString& FileName);
+  void SetFirmwareUpdateState(bool On, bool ShowTerminal, bool StatusText);
+  void MMIFWUAssClick();
+  void MMIFirmwareUpdClick();
+  void MMISendFirmwareClick();
+
   std::unique_ptr<TApplIni> FApplIni;
   std::unique_ptr<TApplInfo> FApplInfo;
   std::unique_ptr<TVDXModCommProt> FModProt;
   // The parameter grid on page "Parameter", linked to the protocol component.
   std::unique_ptr<TVDXParamList> FParamList;
+  // The monitor in the panel of page "Monitor", linked to the protocol component.
+  std::unique_ptr<TVDXMonitor> FMonitor;
   std::unique_ptr<TPasswordDlg> FPasswordDlg;
   std::unique_ptr<TApplOptions> FApplOptions;
   std::unique_ptr<TAboutBox> FAboutBox;
   // Dialogs and windows, parented to the main window.
   TVDXToolOptionsDlg* FOptionsDlg = nullptr;
   TWebBrowserDlg* FWebBrowserDlg = nullptr;
+  TFWUpdateDlg* FFWUpdateDlg = nullptr;
+  // The terminal on page "Terminal" and the notifier that feeds it.
+  std::unique_ptr<TVDXPTerminal> FVDXPTerminal;
+  std::unique_ptr<TTerminalRxNotifier> FTerminalRx;
+  QString FTerminalFile;
 
   TMainActions FActions;
   TToolButtons FButtons;
@@ -226,9 +293,14 @@ class TVDXMainForm : public QMainWindow {
   QString FLastDownloadFile;
   bool FFirstShow = true;
   bool FConnected = false;
-  // Id of the oscilloscope's sampling timer; 0 when none runs.
-  int FScopeTimerId = 0;
-  int FScopeFailCount = 0;
+  // The oscilloscope on page "Scope", its dialogs and its recording file.
+  std::unique_ptr<TVDXScope> FScope;
+  TScopeCursorDlg* FScopeCursorDlg = nullptr;
+  TSaveScopeDataDlg* FSaveScopeDataDlg = nullptr;
+  TScopeRecorder FRecorder;
+  QAction* PMIScopeCursor = nullptr;
+  QAction* PMICopyScopeDsp = nullptr;
+  QStringList FProcessNames;
 };
 
 }  // namespace vdx::ui

@@ -12,25 +12,16 @@
 #include <QToolButton>
 #include <functional>
 
+#include "app/ui/DropDownComboBox.h"
 #include "app/ui/ErrorGuard.h"
 #include "app/ui/Glyphs.h"
 #include "app/ui/MainForm.h"
+#include "live/ui/RemoteCtrlPanel.h"
+#include "live/ui/VDXMonitor.h"
 
 namespace vdx::ui {
 
 namespace {
-
-// The port box re-reads the system's ports each time its list opens.
-class TPortComboBox : public QComboBox {
- public:
-  using QComboBox::QComboBox;
-  std::function<void()> OnDropDown;
-
-  void showPopup() override {
-    if (OnDropDown) OnDropDown();
-    QComboBox::showPopup();
-  }
-};
 
 QAction* NewAction(QObject* Owner, const QString& Text, const QString& Hint,
                    const QKeySequence& Key = QKeySequence()) {
@@ -104,7 +95,7 @@ void TVDXMainForm::BuildToolBars() {
   auto& B = FButtons;
 
   QToolBar* Bar1 = NewBar("ToolBar1");
-  auto* PortBox = new TPortComboBox(Bar1);
+  auto* PortBox = new TDropDownComboBox(Bar1);
   PortBox->setObjectName(QStringLiteral("CBoxPortSel"));
   PortBox->setFixedWidth(96);
   PortBox->OnDropDown = [this] { RunGuarded([this] { CBoxPortSelDropDown(); }); };
@@ -209,7 +200,9 @@ void TVDXMainForm::ConnectHandlers() {
   On(A.ShowMonitorAct, &TVDXMainForm::ShowMonitorActExecute);
   On(A.ShowScopeAct, &TVDXMainForm::ShowScopeActExecute);
   connect(A.ShowTerminalAct, &QAction::triggered, this, [this] { SelectPage(mpTerminal); });
-  // Clear, open and save of the terminal editor come with the terminal view.
+  On(A.ClearTerminalAct, &TVDXMainForm::ClearTerminalActExecute);
+  On(A.OpenTerminalAct, &TVDXMainForm::OpenTerminalActExecute);
+  On(A.SaveTerminalAct, &TVDXMainForm::SaveTerminalActExecute);
   On(A.PrintAct, &TVDXMainForm::PrintActExecute);
   On(A.PasswordAct, &TVDXMainForm::PasswordActExecute);
   On(A.SettingsAct, &TVDXMainForm::SettingsActExecute);
@@ -217,6 +210,7 @@ void TVDXMainForm::ConnectHandlers() {
   Runs(M.MMINew, A.ClearTerminalAct);
   Runs(M.MMIOpen, A.OpenTerminalAct);
   Runs(M.MMISave, A.SaveTerminalAct);
+  On(M.MMISaveAs, &TVDXMainForm::SaveTerminalAs);
   On(M.MMILoadOfflineCmdList, &TVDXMainForm::MMILoadOfflineCmdListClick);
   On(M.MMISaveCmdList, &TVDXMainForm::MMISaveCmdListClick);
   On(M.MMIViewVDXFile, &TVDXMainForm::MMIViewVDXFileClick);
@@ -233,7 +227,9 @@ void TVDXMainForm::ConnectHandlers() {
   connect(M.MMIPaste, &QAction::triggered, Editor,
           [Editor] { Editor->textCursor().insertText(QGuiApplication::clipboard()->text()); });
   On(M.MMISettings, &TVDXMainForm::MMISettingsClick);
-  // The classic and the short firmware update come with the firmware update dialog.
+  On(M.MMIEnableFWUpdate, &TVDXMainForm::MMIFirmwareUpdClick);
+  On(M.MMISendFirmware, &TVDXMainForm::MMISendFirmwareClick);
+  On(M.MMIFirmwareUpdate, &TVDXMainForm::MMIFWUAssClick);
   On(M.MMIManual, &TVDXMainForm::ShowManual);
   On(M.MMIAbout, &TVDXMainForm::ShowAbout);
 
@@ -262,8 +258,15 @@ void TVDXMainForm::ConnectHandlers() {
                                     std::vector<std::string>& ExtCmdList) {
     VDXModProtReadoutError(ModID, ExtCmdList);
   };
-  // OnDigitalInputStateInfo and the monitor's and oscilloscope's events are answered by the
-  // remote-control page and the oscilloscope controls when those views come.
+  FModProt->OnDigitalInputStateInfo = [this](TVDXModCommProt&, uint8_t State) {
+    FPages.RemoteCtrlPanel->VDXModProtDigitalInputStateInfo(State);
+  };
+  FMonitor->OnStatusInfoStrucInit = [this](TVDXMonitor&, const TModStatusInfoData& StatusStruc) {
+    FPages.RemoteCtrlPanel->VDXMonitorStatusInfoStrucInit(StatusStruc);
+  };
+  FMonitor->OnNewStatusInfo = [this](TVDXMonitor&, uint16_t Status) {
+    FPages.RemoteCtrlPanel->VDXMonitorNewStatusInfo(Status);
+  };
 }
 
 }  // namespace vdx::ui

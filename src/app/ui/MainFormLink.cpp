@@ -17,6 +17,8 @@
 #include "app/ui/OptionsDlg.h"
 #include "comm/IntegerText.h"
 #include "comm/SerialPortList.h"
+#include "live/ui/RemoteCtrlPanel.h"
+#include "live/ui/VDXScope.h"
 
 namespace vdx::ui {
 
@@ -26,11 +28,6 @@ namespace {
 QString PortNumberText(const QString& Item) { return QString(Item).remove(QStringLiteral("COM")); }
 
 }  // namespace
-
-int TVDXMainForm::ScopeSamplingInterval(TModBaudrate Baud, TTransferMode Mode, int OffsetMs) {
-  const int Factor = BaudrateBps(Baud) / 9600;
-  return OffsetMs + (Mode == tmHalfDuplex ? 120 : 60) / Factor;
-}
 
 bool TVDXMainForm::ClassicFirmwareMode() const { return FModProt->FirmwareUpdateMode(); }
 
@@ -156,7 +153,7 @@ void TVDXMainForm::IdentifyActExecute() {
   FStatus->SetText(spModuleId, QString::fromLatin1(Id));
   FButtons.SBtnMonitor->setEnabled(true);
   FButtons.SBtnScope->setEnabled(true);
-  // The remote-control page prepares its analogue input edits here when it is in place.
+  FPages.RemoteCtrlPanel->PrepareAnalogInputs();
   bool PasswordSupported;
   {
     TBusyCursor Busy;
@@ -220,8 +217,7 @@ void TVDXMainForm::NbMainPageChanged() {
       FModProt->SetOperatingMode(omMonitor);
       SetTerminalControlsEnabled(false);
       FButtons.SBtnPrint->setEnabled(false);
-      // The remote-control page refreshes its controls from the module here when it is in
-      // place.
+      FPages.RemoteCtrlPanel->RefreshRemoteControl();
       break;
     case mpScope:
       FModProt->SetOperatingMode(omScope);
@@ -239,45 +235,36 @@ void TVDXMainForm::NbMainPageChanged() {
       FPages.VDXTermEditor->setFocus();
       break;
   }
-  // Outside page "Scope" the oscilloscope's Start and Stop buttons become enabled and
-  // disabled when the oscilloscope controls are in place.
+  ScopePageChanged(Page);
 
   const bool Identified = FModProt->ModuleDataValid();
   FButtons.SBtnParamList->setEnabled(Page != mpParameter && !ClassicFirmwareMode());
   FButtons.SBtnMonitor->setEnabled(Page != mpMonitor && Identified);
   FButtons.SBtnScope->setEnabled(Page != mpScope && Identified);
   FButtons.SBtnTerminal->setEnabled(Page != mpTerminal);
+  UpdateTerminalRx();
 
-  // The cursor readouts belong to page "Scope"; the oscilloscope fills them there.
-  if (FModProt->OperatingMode() != omScope) {
-    FStatus->SetText(spAmplitude, QString());
-    FStatus->SetText(spTime, QString());
-  }
+  // The cursor readouts belong to page "Scope".
+  RefreshCursorInfo(FModProt->OperatingMode() == omScope);
   UpdateFileMenu();
 }
 
 void TVDXMainForm::SendTerminalCarriageReturn() {
   // One carriage return as a typed terminal key, so the module answers with a fresh prompt.
   // The terminal path sends keys only in terminal mode on an open port and swallows errors.
-  if (FModProt->OperatingMode() != omTerminal || !FModProt->PortOpen()) return;
-  try {
-    FModProt->ComPort().WriteText("\r");
-  } catch (const TComPortError&) {
-  }
+  FModProt->SendTerminalChar('\r');
 }
 
 void TVDXMainForm::StartScopeSampling() {
-  FScopeFailCount = 0;
-  const int Interval = ScopeSamplingInterval(FModProt->BaudRate(), FModProt->TransferMode());
-  // The periodic sampling timer (its callback polls the channels' values in its own thread)
-  // and the oscilloscope's DataSampleRate take this interval when the oscilloscope is in
-  // place; FScopeTimerId then holds the running timer's id.
-  (void)Interval;
+  // The sampling timer polls the channels' values in its own thread.
+  const int Interval = ScopeSamplingIntervalMs(FModProt->BaudRate(), FModProt->TransferMode());
+  FScope->SetDataSampleRate(static_cast<uint32_t>(Interval));
+  FModProt->StartScopeSampling(static_cast<uint32_t>(Interval));
 }
 
 void TVDXMainForm::StopScopeSampling(bool WaitForRound) {
-  if (FScopeTimerId == 0) return;
-  FScopeTimerId = 0;
+  if (!FModProt->ScopeSampling()) return;
+  FModProt->StopScopeSampling();
   // A sampling round already running finishes before the mode changes.
   if (WaitForRound) QThread::msleep(250);
 }

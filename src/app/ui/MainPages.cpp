@@ -3,7 +3,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -11,25 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/ui/Glyphs.h"
+#include "live/ui/RemoteCtrlPanel.h"
 
 namespace vdx::ui {
-
-TPlaceholder::TPlaceholder(const QString& Name, const QString& Caption, QWidget* Parent)
-    : QFrame(Parent), FCaption(Caption) {
-  setObjectName(Name);
-  setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  setBackgroundRole(QPalette::Base);
-  setAutoFillBackground(true);
-}
-
-void TPlaceholder::paintEvent(QPaintEvent* Event) {
-  QFrame::paintEvent(Event);
-  QPainter P(this);
-  QColor Ink = palette().color(QPalette::Disabled, QPalette::Text);
-  Ink.setAlpha(140);
-  P.setPen(Ink);
-  P.drawText(contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, FCaption);
-}
 
 namespace {
 
@@ -123,26 +106,23 @@ TMainPages BuildMainPages(QWidget* Parent) {
 
   QWidget* Monitor = NewPage(QStringLiteral("Monitor"), Pages.NbMain);
   auto* Process = new QGroupBox(QStringLiteral("Process Parameter"), Monitor);
-  Pages.MonitorPanel =
-      new TPlaceholder(QStringLiteral("MonitorPanel"), QStringLiteral("Process values"), Process);
+  Pages.MonitorPanel = new QFrame(Process);
+  Pages.MonitorPanel->setObjectName(QStringLiteral("PanelMonitorParent"));
   (new QVBoxLayout(Process))->addWidget(Pages.MonitorPanel);
   auto* Remote = new QGroupBox(QStringLiteral("Remote Control / Status Info"), Monitor);
   Remote->setFixedWidth(468);
-  Pages.RemoteCtrlPanel = new TPlaceholder(QStringLiteral("RemoteCtrlPanel"),
-                                           QStringLiteral("Remote inputs and status LEDs"), Remote);
+  Pages.RemoteCtrlPanel = new TRemoteCtrlPanel(Remote);
   (new QVBoxLayout(Remote))->addWidget(Pages.RemoteCtrlPanel);
   QHBoxLayout* MonitorLayout = PageLayout(Monitor);
   MonitorLayout->addWidget(Process, 1);
   MonitorLayout->addWidget(Remote);
 
   QWidget* Scope = NewPage(QStringLiteral("Scope"), Pages.NbMain);
-  Pages.ScopeControls = new TPlaceholder(QStringLiteral("ScopeControls"),
-                                         QStringLiteral("Channels and time scale"), Scope);
-  Pages.ScopeControls->setFixedWidth(209);
-  Pages.PBoxScope =
-      new TPlaceholder(QStringLiteral("PBoxScope"), QStringLiteral("Oscilloscope"), Scope);
+  Pages.ScopeControls = BuildScopeControls(Scope);
+  Pages.PBoxScope = new QWidget(Scope);
+  Pages.PBoxScope->setObjectName(QStringLiteral("PBoxScope"));
   QHBoxLayout* ScopeLayout = PageLayout(Scope);
-  ScopeLayout->addWidget(Pages.ScopeControls);
+  ScopeLayout->addWidget(Pages.ScopeControls.Column);
   ScopeLayout->addWidget(Pages.PBoxScope, 1);
 
   QWidget* Terminal = NewPage(QStringLiteral("Terminal"), Pages.NbMain);

@@ -1,11 +1,13 @@
 // The main window's page set: four pages without tabs ("Parameter", "Monitor", "Scope",
 // "Terminal") with their frames and group boxes, the parameter grid and the terminal editor.
 // The components that drive them (grid, monitor, oscilloscope, terminal) bind to these
-// widgets or take the places held by the placeholders.
+// widgets.
 #pragma once
 
 #include <QFrame>
 #include <QString>
+
+#include "live/ui/ScopeControls.h"
 
 class QPushButton;
 class QStackedWidget;
@@ -14,19 +16,9 @@ class QTextEdit;
 
 namespace vdx::ui {
 
+class TRemoteCtrlPanel;
+
 enum TMainPage { mpParameter = 0, mpMonitor = 1, mpScope = 2, mpTerminal = 3 };
-
-// An empty, sunken area that keeps a view's place and size; it says what will be there.
-class TPlaceholder : public QFrame {
- public:
-  TPlaceholder(const QString& Name, const QString& Caption, QWidget* Parent = nullptr);
-
- protected:
-  void paintEvent(QPaintEvent* Event) override;
-
- private:
-  QString FCaption;
-};
 
 // The buttons of the groups "Module Commands" and "Parameter Import / Export"; pages
 // "Parameter" and "Terminal" carry one set each.
@@ -42,9 +34,9 @@ struct TMainPages {
   QStackedWidget* NbMain = nullptr;
   QTableWidget* ParamGrid = nullptr;        // the parameter grid: "Command", "Parameter", "Help"
   QFrame* MonitorPanel = nullptr;           // the panel the monitor builds its display in
-  TPlaceholder* RemoteCtrlPanel = nullptr;  // remote-control controls and status LEDs
-  TPlaceholder* ScopeControls = nullptr;    // the oscilloscope's settings column
-  TPlaceholder* PBoxScope = nullptr;        // the oscilloscope's paint box
+  TRemoteCtrlPanel* RemoteCtrlPanel = nullptr;  // remote-control controls and status LEDs
+  TScopeControls ScopeControls;            // the oscilloscope's settings column
+  QWidget* PBoxScope = nullptr;             // the oscilloscope's paint box
   QTextEdit* VDXTermEditor = nullptr;       // the terminal editor
   TModuleCommandButtons Commands[2];        // [0] page "Parameter", [1] page "Terminal"
 };

@@ -23,7 +23,10 @@ QMessageBox::StandardButton ShowBox(TMessageKind Kind, const QString& Text,
   QMessageBox::StandardButtons Set = QMessageBox::Ok;
   if (Buttons == TMessageButtons::YesNo) Set = QMessageBox::Yes | QMessageBox::No;
   if (Buttons == TMessageButtons::OkCancel) Set = QMessageBox::Ok | QMessageBox::Cancel;
-  QMessageBox Box(Icon, QApplication::applicationDisplayName(), Text, Set,
+  // Texts break their lines with CR (some with CR LF); the box breaks lines at LF.
+  QString Shown = Text;
+  Shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QMessageBox Box(Icon, QApplication::applicationDisplayName(), Shown, Set,
                   QApplication::activeWindow());
   return static_cast<QMessageBox::StandardButton>(Box.exec());
 }

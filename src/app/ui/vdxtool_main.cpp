@@ -3,8 +3,11 @@
 //   --port PATH       add a serial device (or pseudo-terminal) to the port list
 //   --screenshot FILE after start-up (with --demo: after connecting and identifying) save the
 //                     window as a PNG and quit
+//   --page NAME       with --screenshot: show page "monitor", "scope" or "terminal" for two
+//                     seconds first, so live values are on it
 #include <sys/resource.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
@@ -26,15 +29,30 @@ namespace {
 // tool runs at normal priority.
 void RaiseProcessPriority() { setpriority(PRIO_PROCESS, 0, -10); }
 
-void TakeScreenshot(vdx::ui::TVDXMainForm& Form, const QString& FileName, bool Identify) {
-  if (Identify) {
-    Form.Actions().ConnectAct->trigger();
-    Form.Actions().IdentifyAct->trigger();
-  }
+void SaveScreenshot(vdx::ui::TVDXMainForm& Form, const QString& FileName) {
   QApplication::processEvents();
   const bool Saved = Form.grab().save(FileName, "PNG");
   if (!Saved) std::fprintf(stderr, "vdxtool: cannot write %s\n", qPrintable(FileName));
   QApplication::exit(Saved ? 0 : 1);
+}
+
+void TakeScreenshot(vdx::ui::TVDXMainForm& Form, const QString& FileName, bool Identify,
+                    const QString& Page) {
+  if (Identify) {
+    Form.Actions().ConnectAct->trigger();
+    Form.Actions().IdentifyAct->trigger();
+  }
+  const auto& A = Form.Actions();
+  QAction* Show = Page == QLatin1String("monitor")    ? A.ShowMonitorAct
+                  : Page == QLatin1String("scope")    ? A.ShowScopeAct
+                  : Page == QLatin1String("terminal") ? A.ShowTerminalAct
+                                                      : nullptr;
+  if (!Show) {
+    SaveScreenshot(Form, FileName);
+    return;
+  }
+  Show->trigger();
+  QTimer::singleShot(2000, &Form, [&Form, FileName] { SaveScreenshot(Form, FileName); });
 }
 
 }  // namespace
@@ -61,7 +79,9 @@ int main(int argc, char** argv) {
   const QCommandLineOption ShotOption(QStringLiteral("screenshot"),
                                       QStringLiteral("Save the window as a PNG file and quit."),
                                       QStringLiteral("FILE"));
-  Parser.addOptions({DemoOption, PortOption, ShotOption});
+  const QCommandLineOption PageOption(
+      QStringLiteral("page"), QStringLiteral("Page shown for the screenshot."), QStringLiteral("NAME"));
+  Parser.addOptions({DemoOption, PortOption, ShotOption, PageOption});
   Parser.process(App);
 
   QString Preselect;
@@ -90,8 +110,10 @@ int main(int argc, char** argv) {
   if (Parser.isSet(ShotOption)) {
     const QString FileName = Parser.value(ShotOption);
     const bool Identify = Demo != nullptr;
-    QTimer::singleShot(0, &Form,
-                       [&Form, FileName, Identify] { TakeScreenshot(Form, FileName, Identify); });
+    const QString Page = Parser.value(PageOption);
+    QTimer::singleShot(0, &Form, [&Form, FileName, Identify, Page] {
+      TakeScreenshot(Form, FileName, Identify, Page);
+    });
   }
   const int Result = App.exec();
   // Release a tick waiting for the GUI thread before the window joins the timer thread.
