@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "BenchStats.h"
 #include "comm/IntegerText.h"
 #include "comm/ModCommProt.h"
 #include "comm/SerialPortList.h"
@@ -61,9 +62,7 @@ class TPacedLink {
     const double Bps = BaudrateBps(FRate);
     const double Wire = static_cast<double>(Stats.BytesReceived + Stats.BytesSent) * 10.0 / Bps;
     const double ModuleOut = static_cast<double>(Stats.BytesSent) * 10.0 / Bps;
-    std::vector<double> Turnaround = Stats.TurnaroundUs;
-    std::sort(Turnaround.begin(), Turnaround.end());
-    const double Median = Turnaround.empty() ? 0 : Turnaround[Turnaround.size() / 2];
+    const double Median = Percentile(Stats.TurnaroundUs, 0.5);
     std::printf("%s at %d bit/s: %llu commands, %llu bytes to the module, %llu from it\n"
                 "  tool %.3f s, wire %.3f s: ratio %.3f (target <= 1.10)\n"
                 "  module's output alone %.3f s: ratio %.3f\n"

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchStats.h"
 #include "comm/IntegerText.h"
 #include "comm/MainThreadSync.h"
 #include "comm/ModCommProt.h"
@@ -16,15 +17,10 @@
 #include "sim/ModuleSim.h"
 
 using namespace vdx;
+using vdx::bench::Percentile;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double Percentile(std::vector<double> V, double P) {
-  if (V.empty()) return 0;
-  std::sort(V.begin(), V.end());
-  return V[std::min(V.size() - 1, static_cast<size_t>(P * static_cast<double>(V.size())))];
-}
 
 struct TCountingMonitor : IMonitorView {
   void SetProcessData(const TModProcessData*) override {}

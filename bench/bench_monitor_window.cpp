@@ -12,6 +12,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BenchStats.h"
 #include "app/ui/GuiThreadRunner.h"
 #include "app/ui/MainForm.h"
 #include "comm/IntegerText.h"
@@ -19,17 +20,8 @@
 #include "sim/ModuleSim.h"
 
 using namespace vdx;
+using vdx::bench::Percentile;
 using Clock = std::chrono::steady_clock;
-
-namespace {
-
-double Percentile(std::vector<double> V, double P) {
-  if (V.empty()) return 0;
-  std::sort(V.begin(), V.end());
-  return V[std::min(V.size() - 1, static_cast<size_t>(P * static_cast<double>(V.size())))];
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   int Ticks = 1000;

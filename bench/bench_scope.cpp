@@ -9,21 +9,13 @@
 #include <thread>
 #include <vector>
 
+#include "BenchStats.h"
 #include "PacedLink.h"
 #include "live/ScopeModel.h"
 
 using namespace vdx;
+using vdx::bench::Percentile;
 using Clock = std::chrono::steady_clock;
-
-namespace {
-
-double Percentile(std::vector<double> V, double P) {
-  if (V.empty()) return 0;
-  std::sort(V.begin(), V.end());
-  return V[std::min(V.size() - 1, static_cast<size_t>(P * static_cast<double>(V.size())))];
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   int Cycles = 400;

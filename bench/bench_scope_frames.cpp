@@ -11,19 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "BenchStats.h"
 #include "live/ui/VDXScope.h"
 
 using namespace vdx;
+using vdx::bench::Percentile;
 using namespace vdx::ui;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double Percentile(std::vector<double> V, double P) {
-  if (V.empty()) return 0;
-  std::sort(V.begin(), V.end());
-  return V[std::min(V.size() - 1, static_cast<size_t>(P * static_cast<double>(V.size())))];
-}
 
 double Ms(Clock::duration D) { return std::chrono::duration<double, std::milli>(D).count(); }
 
