@@ -18,24 +18,32 @@ namespace vdx::bench {
 
 class TPacedLink {
  public:
-  explicit TPacedLink(TModBaudrate Rate) : FRate(Rate) {
+  // Paced: both directions of the line take 10 bits per byte at Rate.
+  explicit TPacedLink(TModBaudrate Rate, bool Paced = true) : FRate(Rate) {
     sim::TSimOptions Options;
     Options.BaudRate = BaudrateBps(Rate);
-    Options.Paced = true;
+    Options.Paced = Paced;
     FModule = std::make_unique<sim::TModuleSim>(Options);
   }
   ~TPacedLink() {
-    if (FModule) RemoveTransientPort(FModule->SlavePath());
+    if (!FPortName.empty()) RemoveTransientPort(FModule->SlavePath());
   }
 
-  bool Connect() {
+  // Starts the module and lists its line as a port ("COMn", PortName()).
+  bool Start() {
     std::string Error;
     if (!FModule->Start(Error)) {
       std::fprintf(stderr, "cannot start the virtual module: %s\n", Error.c_str());
       return false;
     }
+    FPortName = AddTransientPort(FModule->SlavePath());
+    return true;
+  }
+  // Starts the module and connects Prot to it at the fixed rate.
+  bool Connect() {
+    if (!Start()) return false;
     int32_t Number = 0;
-    TryStrToInt(AddTransientPort(FModule->SlavePath()).substr(3), Number);
+    TryStrToInt(FPortName.substr(3), Number);
     Prot.SetPortNo(static_cast<uint16_t>(Number));
     Prot.SetFixBaudrate(FRate);
     Prot.SetAutoBaudDetection(false);
@@ -43,6 +51,8 @@ class TPacedLink {
     std::fprintf(stderr, "connect failed\n");
     return false;
   }
+  const std::string& PortName() const { return FPortName; }
+  sim::TModuleSim& Module() { return *FModule; }
 
   // Runs Work and prints its time against the wire time (bytes both ways x 10 / baud), against
   // the module's output alone (on a full-duplex line a command goes out while its echo comes
@@ -79,6 +89,7 @@ class TPacedLink {
  private:
   TModBaudrate FRate;
   std::unique_ptr<sim::TModuleSim> FModule;
+  std::string FPortName;
 };
 
 }  // namespace vdx::bench

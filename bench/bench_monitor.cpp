@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "BenchStats.h"
+#include "PacedLink.h"
 #include "comm/IntegerText.h"
 #include "comm/MainThreadSync.h"
 #include "comm/ModCommProt.h"
-#include "comm/SerialPortList.h"
 #include "sim/ModuleSim.h"
 
 using namespace vdx;
@@ -30,25 +30,13 @@ struct TCountingMonitor : IMonitorView {
 };
 
 bool BenchCycle(int Cycles) {
-  sim::TSimOptions Options;
-  Options.BaudRate = 115200;
-  Options.Paced = true;
-  sim::TModuleSim Module(Options);
-  std::string Error;
-  if (!Module.Start(Error)) {
-    std::fprintf(stderr, "cannot start the virtual module: %s\n", Error.c_str());
-    return false;
-  }
-  TVDXModCommProt Prot;
-  int32_t Number = 0;
-  TryStrToInt(AddTransientPort(Module.SlavePath()).substr(3), Number);
-  Prot.SetPortNo(static_cast<uint16_t>(Number));
-  Prot.SetFixBaudrate(mb115200);
-  Prot.SetAutoBaudDetection(false);
+  bench::TPacedLink Link(mb115200);
+  TVDXModCommProt& Prot = Link.Prot;
+  sim::TModuleSim& Module = Link.Module();
   std::string Id;
   TCountingMonitor View;
   Prot.SetMonitor(&View);
-  bool Ok = Prot.Connect() && Prot.Identify(Id);
+  bool Ok = Link.Connect() && Prot.Identify(Id);
   if (Ok) {
     // The test drives the cycles itself: the timer's first tick would come after an hour.
     Prot.SetMonitorIntervalMs(3600000);
@@ -76,7 +64,6 @@ bool BenchCycle(int Cycles) {
           Percentile(Ratios, 0.5), Percentile(Ratios, 1.0));
     Prot.SetOperatingMode(omIdle);
   }
-  RemoveTransientPort(Module.SlavePath());
   if (!Ok) std::fprintf(stderr, "monitor cycle failed\n");
   return Ok;
 }

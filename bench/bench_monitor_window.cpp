@@ -13,11 +13,10 @@
 #include <vector>
 
 #include "BenchStats.h"
+#include "PacedLink.h"
 #include "app/ui/GuiThreadRunner.h"
 #include "app/ui/MainForm.h"
 #include "comm/IntegerText.h"
-#include "comm/SerialPortList.h"
-#include "sim/ModuleSim.h"
 
 using namespace vdx;
 using vdx::bench::Percentile;
@@ -31,16 +30,9 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
 
-  sim::TSimOptions Options;
-  Options.BaudRate = 115200;
-  Options.Paced = true;
-  sim::TModuleSim Module(Options);
-  std::string Error;
-  if (!Module.Start(Error)) {
-    std::fprintf(stderr, "cannot start the virtual module: %s\n", Error.c_str());
-    return 1;
-  }
-  const QString Port = QString::fromStdString(AddTransientPort(Module.SlavePath()));
+  bench::TPacedLink Link(mb115200);
+  if (!Link.Start()) return 1;
+  const QString Port = QString::fromStdString(Link.PortName());
 
   ui::TGuiThreadRunner Runner;
   SetMainThreadRunner(Runner.Runner());
@@ -80,7 +72,6 @@ int main(int argc, char** argv) {
     Prot.SetOperatingMode(omIdle);
   }
   SetMainThreadRunner({});
-  RemoveTransientPort(Module.SlavePath());
 
   std::vector<double> LateMs;
   for (size_t I = 1; I < Starts.size(); ++I)
