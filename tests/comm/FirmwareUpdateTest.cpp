@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "SimLink.h"
@@ -13,6 +14,17 @@
 
 namespace vdx {
 namespace {
+
+// Polls Condition for up to three seconds: the module handles what it hears in its own thread,
+// so it may still be at work when the tool's step returns.
+bool Eventually(const std::function<bool()>& Condition) {
+  const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (!Condition()) {
+    if (std::chrono::steady_clock::now() >= Deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
 
 using testing::TRecordingTerminal;
 using testing::TSimLink;
@@ -71,20 +83,18 @@ TEST(BootloaderSteps, UpdateRunsThroughTheBootloaderAndBackToTheApplication) {
     std::string Expected = "12" + File;
     std::erase(Expected, '\n');
     std::string Heard;
-    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (true) {
+    Eventually([&] {
       Heard.clear();
       for (const auto& Line : L->Module.ReceivedCommands()) Heard += Line;
-      if (Heard == Expected || std::chrono::steady_clock::now() >= Deadline) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+      return Heard == Expected;
+    });
     EXPECT_EQ(Heard, Expected);
 
     EXPECT_TRUE(L->Prot.BootloaderStep(bsRunApplication));
     EXPECT_EQ(L->Prot.BaudRate(), AppRate);
     EXPECT_EQ(L->Module.CurrentBaudRate(), Half ? 19200 : 9600);
     // The question after the change was answered "y": the module took its defaults.
-    EXPECT_EQ(L->Module.ParameterValue("KP"), "2500");
+    EXPECT_TRUE(Eventually([&] { return L->Module.ParameterValue("KP") == "2500"; }));
     // The step ends with an "ID" whose answer nobody awaits; a user identifies later.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     std::string Id;
