@@ -1,6 +1,6 @@
 // Terminal display throughput in the window's terminal: the virtual module at 115200 bit/s,
 // unpaced, answers "Readout" again and again while the terminal shows every byte through
-// DisplayChar in a real editor. Prints the bytes per second shown and that figure as a
+// DisplayText in a real editor. Prints the bytes per second shown and that figure as a
 // multiple of what a 115200 bit/s line carries (11520 bytes/s). --seconds N sets the
 // measuring time (3). Runs offscreen.
 #include <QApplication>
@@ -12,11 +12,9 @@
 #include <cstring>
 #include <string>
 
-#include "comm/IntegerText.h"
+#include "PacedLink.h"
 #include "comm/ModCommProt.h"
-#include "comm/SerialPortList.h"
 #include "service/ui/VDXPTerminal.h"
-#include "sim/ModuleSim.h"
 
 using namespace vdx;
 
@@ -24,10 +22,10 @@ namespace {
 
 class TCountingTerminal : public ui::TVDXPTerminal {
  public:
-  void DisplayChar(char C) override {
-    ++Shown;
-    Last = C;
-    ui::TVDXPTerminal::DisplayChar(C);
+  void DisplayText(std::string_view Text) override {
+    Shown += static_cast<long long>(Text.size());
+    if (!Text.empty()) Last = Text.back();
+    ui::TVDXPTerminal::DisplayText(Text);
   }
   long long Shown = 0;
   char Last = 0;
@@ -42,24 +40,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[I], "--seconds") == 0) Seconds = std::max(1, std::atoi(argv[I + 1]));
   QApplication App(argc, argv);
 
-  sim::TSimOptions Options;
-  Options.BaudRate = 115200;
-  sim::TModuleSim Module(Options);
-  std::string Error;
-  if (!Module.Start(Error)) {
-    std::fprintf(stderr, "cannot start the virtual module: %s\n", Error.c_str());
-    return 1;
-  }
-  TVDXModCommProt Prot;
-  int32_t Number = 0;
-  TryStrToInt(AddTransientPort(Module.SlavePath()).substr(3), Number);
-  Prot.SetPortNo(static_cast<uint16_t>(Number));
-  Prot.SetFixBaudrate(mb115200);
-  Prot.SetAutoBaudDetection(false);
-  if (!Prot.Connect()) {
-    std::fprintf(stderr, "cannot connect to the virtual module\n");
-    return 1;
-  }
+  bench::TPacedLink Link(mb115200, false);
+  if (!Link.Connect()) return 1;
+  TVDXModCommProt& Prot = Link.Prot;
   QTextEdit Editor;
   Editor.resize(800, 600);
   Editor.show();
@@ -94,6 +77,5 @@ int main(int argc, char** argv) {
   Prot.SetOperatingMode(omIdle);
   Prot.SetTerminal(nullptr);
   Prot.Disconnect();
-  RemoveTransientPort(Module.SlavePath());
   return 0;
 }

@@ -70,8 +70,8 @@ class TTransferProgress {
 // The module's characters, as they come, on standard output.
 class TStdoutTerminal : public ITerminalView {
  public:
-  void DisplayChar(char C) override {
-    const std::string Text = Latin1ToUtf8(std::string(1, C));
+  void DisplayText(std::string_view Received) override {
+    const std::string Text = Latin1ToUtf8(std::string(Received));
     std::fwrite(Text.data(), 1, Text.size(), stdout);
     std::fflush(stdout);
   }

@@ -183,8 +183,7 @@ void TVDXModCommProt::SetFirmwareUpdateMode(bool On) {
       if (FTransferMode == tmHalfDuplex) {
         SendCommand("BOOTLOADER\r", "BOOTLOADER", ">", Reply, BootTimeoutMs);
         // The bootloader's menu without the echoed command.
-        if (FTerminal && Reply.size() > 10)
-          for (size_t I = 10; I < Reply.size(); ++I) FTerminal->DisplayChar(Reply[I]);
+        if (FTerminal && Reply.size() > 10) FTerminal->DisplayText(std::string_view(Reply).substr(10));
       } else {
         WriteBeforeRateChange("BOOTLOADER\r");
         ReopenAt(mb57600);

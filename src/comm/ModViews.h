@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace vdx {
 
@@ -60,8 +61,9 @@ class IScopeView {
 class ITerminalView {
  public:
   virtual ~ITerminalView() = default;
-  // Shows one character received from the module.
-  virtual void DisplayChar(char C) = 0;
+  // Shows characters received from the module, in order; a whole read comes in one call.
+  virtual void DisplayText(std::string_view Text) = 0;
+  void DisplayChar(char C) { DisplayText(std::string_view(&C, 1)); }
   // Raised for every key typed into the terminal; the protocol component sends it.
   std::function<void(ITerminalView& Sender, char Key, std::string& Response)> OnTerminalInput;
 };

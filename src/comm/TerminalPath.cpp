@@ -49,7 +49,7 @@ void TVDXModCommProt::TerminalRxChar(int Count) {
   if (FTransferMode == tmHalfDuplex && FLastTermChar != 0 && Received[0] == FLastTermChar)
     First = 1;
   FLastTermChar = 0;
-  for (size_t I = First; I < Received.size(); ++I) FTerminal->DisplayChar(Received[I]);
+  if (First < Received.size()) FTerminal->DisplayText(std::string_view(Received).substr(First));
 }
 
 }  // namespace vdx

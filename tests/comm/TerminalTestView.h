@@ -12,7 +12,7 @@
 namespace vdx::testing {
 
 struct TRecordingTerminal : ITerminalView {
-  void DisplayChar(char C) override { Shown += C; }
+  void DisplayText(std::string_view Text) override { Shown += Text; }
 
   // Types each character as a key into the terminal.
   void Type(const std::string& Keys) {

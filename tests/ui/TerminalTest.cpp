@@ -49,7 +49,8 @@ class TerminalTest : public QObject {
                                           "C \xE4")
                                    << QStringLiteral("20°C ä");
   }
-  // The line rules on a bare editor, byte by byte as the terminal path delivers them.
+  // The line rules on a bare editor, byte by byte, in one read, and cut into two reads at
+  // every place: where a read ends must not change the text.
   void displayChar() {
     QFETCH(QByteArray, received);
     QFETCH(QString, shown);
@@ -60,6 +61,35 @@ class TerminalTest : public QObject {
     QCOMPARE(Edit.toPlainText(), shown);
     QCOMPARE(Edit.font().family(), QStringLiteral("Courier New"));
     QCOMPARE(Edit.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    const std::string_view All(received.constData(), size_t(received.size()));
+    for (size_t Cut = 0; Cut <= All.size(); ++Cut) {
+      Edit.clear();
+      Terminal.DisplayText(All.substr(0, Cut));
+      Terminal.DisplayText(All.substr(Cut));
+      QVERIFY2(Edit.toPlainText() == shown, qPrintable(QStringLiteral("cut at %1").arg(Cut)));
+    }
+  }
+
+  // Bytes go in at the caret, the first replacing the selection; a line break moves the caret
+  // to a new last line, both byte by byte and in one read.
+  void displayAtTheCaret() {
+    for (const bool OneRead : {false, true}) {
+      QTextEdit Edit;
+      ui::TVDXPTerminal Terminal;
+      Terminal.SetTerminalEditor(&Edit);
+      Edit.setPlainText(QStringLiteral("one\ntwo"));
+      QTextCursor Selected(Edit.document());
+      Selected.setPosition(1);
+      Selected.setPosition(3, QTextCursor::KeepAnchor);
+      Edit.setTextCursor(Selected);
+      const std::string_view Received("xy\r\n\bz\rw");
+      if (OneRead)
+        Terminal.DisplayText(Received);
+      else
+        for (char C : Received) Terminal.DisplayChar(C);
+      QCOMPARE(Edit.toPlainText(), QStringLiteral("oxy\ntwoz\nw"));
+      QCOMPARE(Edit.textCursor().position(), Edit.toPlainText().size());
+    }
   }
 
   // Typed "ID" and Enter reach the module as keys; its echo, ID text and prompt show as three

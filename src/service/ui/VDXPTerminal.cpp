@@ -43,33 +43,51 @@ bool TVDXPTerminal::eventFilter(QObject* Watched, QEvent* Event) {
   return true;
 }
 
-void TVDXPTerminal::DisplayChar(char C) {
+void TVDXPTerminal::DisplayText(std::string_view Text) {
   if (!FEditor) return;
   if (FEditor->isVisible() && FEditor->isEnabled() && !FEditor->hasFocus()) FEditor->setFocus();
   QTextDocument* Doc = FEditor->document();
-  switch (C) {
-    case '\r': {
-      if (Doc->isEmpty() || Doc->lastBlock().text().isEmpty()) return;
-      QTextCursor End(Doc);
-      End.movePosition(QTextCursor::End);
-      End.insertBlock();
-      FEditor->setTextCursor(End);
-      break;
+  // The editor's caret is handed back once at the end: setting it per line would scroll the
+  // view per line.
+  QTextCursor Caret = FEditor->textCursor();
+  bool CaretMoved = false;
+  bool Changed = false;
+  QString Run;
+  // Pending printable bytes go in before any control byte acts on the text.
+  const auto InsertRun = [&] {
+    if (Run.isEmpty()) return;
+    Caret.insertText(Run);
+    Run.clear();
+    Changed = true;
+  };
+  for (const char C : Text) {
+    switch (C) {
+      case '\r':
+        InsertRun();
+        if (Doc->isEmpty() || Doc->lastBlock().text().isEmpty()) break;
+        Caret.movePosition(QTextCursor::End);
+        Caret.insertBlock();
+        CaretMoved = Changed = true;
+        break;
+      case '\n':
+        break;
+      case '\b': {
+        InsertRun();
+        if (Doc->isEmpty()) break;
+        QTextCursor Last(Doc);
+        Last.movePosition(QTextCursor::End);
+        Last.deletePreviousChar();
+        Changed = true;
+        break;
+      }
+      default:
+        Run += QChar(static_cast<unsigned char>(C));
+        break;
     }
-    case '\n':
-      return;
-    case '\b': {
-      if (Doc->isEmpty()) return;
-      QTextCursor Last(Doc);
-      Last.movePosition(QTextCursor::End);
-      Last.deletePreviousChar();
-      break;
-    }
-    default:
-      FEditor->textCursor().insertText(QString(QChar(static_cast<unsigned char>(C))));
-      break;
   }
-  FEditor->ensureCursorVisible();
+  InsertRun();
+  if (CaretMoved) FEditor->setTextCursor(Caret);
+  if (Changed) FEditor->ensureCursorVisible();
 }
 
 bool TVDXPTerminal::Print(QPrinter& Printer) const {

@@ -32,10 +32,11 @@ class TVDXPTerminal : public QObject, public ITerminalView {
   // the editor by itself. Only with an editor bound.
   void EditorKeyPress(char& Key);
 
-  // One received byte: CR starts a new line unless the text is empty or already ends with
-  // one, LF is ignored, BS removes the last character, any other byte is inserted at the
-  // caret (replacing the selection).
-  void DisplayChar(char C) override;
+  // Received bytes, in order: CR starts a new line unless the text is empty or already ends
+  // with one, LF is ignored, BS removes the last character, any other byte is inserted at the
+  // caret (replacing the selection). Runs of other bytes go in with one edit each, and the
+  // view scrolls once per call.
+  void DisplayText(std::string_view Text) override;
 
   // Prints the editor's text as one print job titled "VDXTOOL". False when there is no
   // editor or the job could not be started.
