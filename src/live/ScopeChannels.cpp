@@ -81,4 +81,22 @@ std::vector<TScopePoint> BuildPoints(const TScopeChannel& Channel, const TScopeG
   return Points;
 }
 
+std::vector<TScopeSegment> ColumnStrokes(const std::vector<TScopePoint>& Points) {
+  std::vector<TScopeSegment> Segments;
+  for (size_t Begin = 0; Begin < Points.size();) {
+    int Lo = Points[Begin].Y, Hi = Lo;
+    size_t End = Begin + 1;
+    for (; End < Points.size() && Points[End].X == Points[Begin].X; ++End) {
+      Lo = std::min(Lo, Points[End].Y);
+      Hi = std::max(Hi, Points[End].Y);
+    }
+    if (Begin > 0) Segments.push_back({Points[Begin - 1], Points[Begin]});
+    // A lone point is still drawn, as a polyline's single point is.
+    if (Hi > Lo || Segments.empty())
+      Segments.push_back({{Points[Begin].X, Lo}, {Points[Begin].X, Hi}});
+    Begin = End;
+  }
+  return Segments;
+}
+
 }  // namespace vdx

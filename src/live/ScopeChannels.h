@@ -84,4 +84,14 @@ struct TScopePoint {
 std::vector<TScopePoint> BuildPoints(const TScopeChannel& Channel, const TScopeGrid& Grid,
                                      uint32_t SamplePeriod, uint16_t TimePerDiv);
 
+struct TScopeSegment {
+  TScopePoint From, To;
+};
+
+// The same pixels as a polyline through Points, as few segments: on each pixel column one
+// vertical stroke from the lowest to the highest of the points there (spikes included), and
+// between neighbouring columns the step from the last point of one to the first of the next.
+// A screen width of samples lies on far fewer columns, and this draws each pixel about once.
+std::vector<TScopeSegment> ColumnStrokes(const std::vector<TScopePoint>& Points);
+
 }  // namespace vdx

@@ -57,6 +57,7 @@ class TVDXScopeModel : public IScopeView {
   int CursorChannel() const { return FCursorChannel; }
   void SetCursorChannel(int Value) { FCursorChannel = Value; }
   TScopeCusors& Cursors() { return FCursors; }
+  const TScopeCusors& Cursors() const { return FCursors; }
 
   // --- Buffers.
   // Appends each given sample to its channel, whatever the channel is bound to.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "comm/ModCommands.h"
 #include "live/ScopeModel.h"
@@ -73,6 +74,23 @@ TEST(ScopeChannels, DegenerateScalesAndLongBuffersMapWithoutFault) {
     EXPECT_TRUE(P.X >= 0 && P.X <= 10) << P.X;
     EXPECT_TRUE(P.Y >= 0 && P.Y <= 5) << P.Y;
   }
+}
+
+// Drawing the strokes must cover what the polyline through the points covered: every
+// column's full extent, a one-sample spike included, and every step between columns.
+TEST(ScopeChannels, ColumnStrokesKeepSpikesAndSteps) {
+  using S = std::vector<std::tuple<int, int, int, int>>;
+  auto Strokes = [](const std::vector<TScopePoint>& Points) {
+    S Out;
+    for (const auto& G : ColumnStrokes(Points))
+      Out.emplace_back(G.From.X, G.From.Y, G.To.X, G.To.Y);
+    return Out;
+  };
+  EXPECT_TRUE(Strokes({}).empty());
+  EXPECT_EQ(Strokes({{5, 7}}), (S{{5, 7, 5, 7}}));  // a lone point is still drawn
+  // Column 10: 40, a spike to 5, 60, 30; column 11: flat 30; column 12: 50.
+  EXPECT_EQ(Strokes({{10, 40}, {10, 5}, {10, 60}, {10, 30}, {11, 30}, {11, 30}, {12, 50}}),
+            (S{{10, 5, 10, 60}, {10, 30, 11, 30}, {11, 30, 12, 50}}));
 }
 
 TEST(ScopeModel, SettingsRaiseTheirEventsOnlyOnChange) {

@@ -1,7 +1,9 @@
 #include "live/ui/ScopePaintThread.h"
 
 #include <QPainter>
-#include <QPolygon>
+#include <QLine>
+#include <QList>
+#include <QRect>
 
 #include "app/ui/ColorPicker.h"
 #include "live/ScopeModel.h"
@@ -137,11 +139,23 @@ void TScopePaintThread::ComposeFrame() {
   for (const TScopeTrace& T : Traces) {
     if (Terminated()) break;
     if (T.Points.empty()) continue;
-    P.setPen(QPen(ToQColor(T.LineColor), kWidths[FLineWidth], Qt::SolidLine));
-    QPolygon Line(static_cast<int>(T.Points.size()));
-    for (size_t I = 0; I < T.Points.size(); ++I)
-      Line.setPoint(static_cast<int>(I), T.Points[I].X, T.Points[I].Y);
-    P.drawPolyline(Line);
+    // Vertical strokes as rectangles of the pen's width: filled a row at a time, far cheaper
+    // than stroking them pixel by pixel.
+    const int W = kWidths[FLineWidth];
+    QList<QLine> Steps;
+    QList<QRect> Strokes;
+    for (const TScopeSegment& S : ColumnStrokes(T.Points)) {
+      if (S.From.X == S.To.X)
+        Strokes.append(QRect(S.From.X - W / 2, S.From.Y - W / 2, W, S.To.Y - S.From.Y + W));
+      else
+        Steps.append(QLine(S.From.X, S.From.Y, S.To.X, S.To.Y));
+    }
+    const QColor Color = ToQColor(T.LineColor);
+    P.setPen(QPen(Color, W, Qt::SolidLine));
+    P.drawLines(Steps);
+    P.setPen(Qt::NoPen);
+    P.setBrush(Color);
+    P.drawRects(Strokes);
   }
 }
 

@@ -81,7 +81,7 @@ void TVDXScope::FrameReady() {
 
 void TVDXScope::DrawCursors(QPainter& P, QSize Size) const {
   P.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-  const TScopeCusors& C = const_cast<TVDXScopeModel&>(FModel).Cursors();
+  const TScopeCusors& C = FModel.Cursors();
   if (CursorEnable().Contains(ckAmplitude))
     for (const TScopeCursor* A : {&C.FAmpCursor1, &C.FAmpCursor2})
       P.drawLine(0, A->PosY, Size.width(), A->PosY);
