@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QtTest>
 #include <functional>
 #include <memory>
 
@@ -47,6 +49,11 @@ struct TBench {
   void Identify() {
     Connect();
     Form->Actions().IdentifyAct->trigger();
+  }
+  // The space bar as the user presses it: to the focused widget, else the window.
+  void PressSpace() {
+    QWidget* Target = QApplication::focusWidget() ? QApplication::focusWidget() : Form.get();
+    QTest::keyClick(Target, Qt::Key_Space);
   }
   QStringList Panels() const {
     QStringList Texts;

@@ -206,6 +206,30 @@ class TMonitorTest : public QObject {
     QCOMPARE(B.Form->Monitor().MonitorForm()->RowCount(), 2);
   }
 
+  void SpaceBarResumesStoppedPolling() {
+    TBench B;
+    TVDXModCommProt& Prot = B.Form->ModProt();
+    Prot.SetMonitorIntervalMs(50);
+    B.Identify();
+    B.Form->Actions().ShowMonitorAct->trigger();
+    B.Sim.Module.SetFault(sim::TSimFault::Silence);
+    QTRY_VERIFY_WITH_TIMEOUT(Prot.PollingStopped() == 1 && !Prot.PollTimer().Running(), 10000);
+
+    // Another answer to "ID" than the identified module's: polling stays stopped.
+    B.Sim.Module.SetFault(sim::TSimFault::CommandError);
+    B.PressSpace();
+    QCOMPARE(
+        B.Messages.Texts(),
+        QStringList(QStringLiteral("The module ID has changed! Please press the button \"ID\"!")));
+    QVERIFY(!Prot.PollTimer().Running());
+
+    B.Sim.Module.SetFault(sim::TSimFault::None);
+    B.PressSpace();
+    QVERIFY(Prot.PollTimer().Running());
+    QTRY_COMPARE_WITH_TIMEOUT(int(Prot.PollingStopped()), 0, 5000);
+    QCOMPARE(B.Messages.Texts().size(), 1);
+  }
+
   void MonitorPageShowsTheModulesValues() {
     TBench B;
     B.Form->ModProt().SetMonitorIntervalMs(50);

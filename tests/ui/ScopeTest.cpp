@@ -123,6 +123,21 @@ class ScopeTest : public QObject {
     QVERIFY(!B.Form->ModProt().ScopeSampling());
   }
 
+  void spaceBarResumesStoppedSampling() {
+    TBench B;
+    OpenScope(B);
+    ChooseSignal(B, 1, 1);
+    QTest::mouseClick(B.Form->Pages().ScopeControls.BtnStart, Qt::LeftButton);
+    TVDXModCommProt& Prot = B.Form->ModProt();
+    QVERIFY(Prot.ScopeSampling());
+    B.Sim.Module.SetFault(sim::TSimFault::Silence);
+    QTRY_VERIFY_WITH_TIMEOUT(Prot.PollingStopped() == 2 && !Prot.ScopeSampling(), 10000);
+    B.Sim.Module.SetFault(sim::TSimFault::None);
+    B.PressSpace();
+    QVERIFY(Prot.ScopeSampling());
+    QVERIFY(B.Messages.Texts().isEmpty());
+  }
+
   void cursorsDragAndReadOut() {
     TBench B;
     OpenScope(B);
@@ -164,7 +179,8 @@ class ScopeTest : public QObject {
     Scope.GetCursorInfo(Info);
     QCOMPARE(B.Form->StatusText(spAmplitude),
              QString::fromStdString(AmplitudeReadingText(1, Info)));
-    QVERIFY(B.Form->StatusText(spAmplitude).startsWith(QStringLiteral("Cha. 1   y1: 100.00   y2: ")));
+    QVERIFY(
+        B.Form->StatusText(spAmplitude).startsWith(QStringLiteral("Cha. 1   y1: 100.00   y2: ")));
     QVERIFY(B.Form->StatusText(spTime).startsWith(QStringLiteral("Cha. 1   t1: 0 ms   t2: ")));
 
     // The copy carries the four cursor lines.

@@ -87,9 +87,15 @@ void TMonitorForm::BuildRows(const TModProcessData* List, TVisibleParamKind Kind
   const int N = List->Count();
   int Rows = 4;
   switch (Kind) {
-    case vpDefault: Rows = std::min(N, 4); break;
-    case vpCustom: Rows = std::min(N, Count); break;
-    case vpMax: Rows = N; break;
+    case vpDefault:
+      Rows = std::min(N, 4);
+      break;
+    case vpCustom:
+      Rows = std::min(N, Count);
+      break;
+    case vpMax:
+      Rows = N;
+      break;
   }
   const int Fit = RowsThatFit();
   for (int Row = 0; Row < Rows; ++Row) AddRow(Row, Row < Fit);

@@ -32,10 +32,22 @@ void SetRangeLabels(QLabel* Min, QLabel* Max, int MinValue, int MaxValue) {
 // Keys that only move or delete inside an edit: they never reach it as typed characters.
 bool IsEditingKey(int Key) {
   switch (Key) {
-    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
-    case Qt::Key_Delete: case Qt::Key_Insert: case Qt::Key_Tab: case Qt::Key_Backtab:
-    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
       return true;
     default:
       return false;
@@ -102,9 +114,9 @@ QGroupBox* TRemoteCtrlPanel::BuildDigitalInputs() {
   auto* Group = new QGroupBox(QStringLiteral("Digital Inputs / Outputs"), this);
   Group->setObjectName(QStringLiteral("GBoxDigitalIO"));
   Group->setFixedHeight(136);
-  static const char* const kCaptions[] = {"Pin 8 (Enable)", "Pin7 (START / RUN)", "Pin 5",
-                                          "Pin 6 (Enable B for PLX)", "Pin 13", "Pin 14",
-                                          "Pin 15 (Enable for PLX)", "free"};
+  static const char* const kCaptions[] = {
+      "Pin 8 (Enable)", "Pin7 (START / RUN)",      "Pin 5", "Pin 6 (Enable B for PLX)", "Pin 13",
+      "Pin 14",         "Pin 15 (Enable for PLX)", "free"};
   auto* Grid = new QGridLayout(Group);
   for (int B = 0; B < 8; ++B) {
     auto* Box = new QCheckBox(QString::fromLatin1(kCaptions[B]), Group);
@@ -150,9 +162,14 @@ void TRemoteCtrlPanel::VDXMonitorStatusInfoStrucInit(const TModStatusInfoData& S
     Led->SetLedText(QString::fromLatin1(Name));
     Led->setToolTip(QString::fromLatin1(Cmd->BitHint));
     switch (Cmd->BColor) {
-      case 2: Led->SetColor(lcGreen); break;
-      case 3: Led->SetColor(lcYellow); break;
-      default: break;
+      case 2:
+        Led->SetColor(lcGreen);
+        break;
+      case 3:
+        Led->SetColor(lcYellow);
+        break;
+      default:
+        break;
     }
   }
 }
@@ -185,10 +202,11 @@ void TRemoteCtrlPanel::CBoxRemoteCtrlEnableClick() {
   const bool Enable = FCBoxRemoteCtrlEnable->isChecked();
   const QString Question = QStringLiteral("Attention! You will") +
                            (Enable ? QStringLiteral(" enable ") : QStringLiteral(" disable ")) +
-                           QStringLiteral("remote control!!!\r"
-                                          "After that all analogue and digital input values will "
-                                          "be changed!!!\r"
-                                          "Are you really sure that you want to continue?");
+                           QStringLiteral(
+                               "remote control!!!\r"
+                               "After that all analogue and digital input values will "
+                               "be changed!!!\r"
+                               "Are you really sure that you want to continue?");
   if (ShowMessage(TMessageKind::Warning, Question, TMessageButtons::YesNo) != QMessageBox::Yes) {
     FCBoxRemoteCtrlEnable->setChecked(!Enable);
     return;

@@ -47,7 +47,7 @@ TScopeControls BuildScopeControls(QWidget* Parent) {
   auto* Vertical = new QGroupBox(QStringLiteral("Vertical"), C.Column);
   auto* VLayout = new QVBoxLayout(Vertical);
   const QStringList MinItems = {"0", "-10", "-20", "-25", "-50", "-75", "-100"};
-  const QStringList MaxItems = {"0",  "10",  "20",   "25",   "50",  "75",
+  const QStringList MaxItems = {"0",   "10",  "20",  "25",   "50",   "75",
                                 "100", "200", "500", "1000", "2000", "5000"};
   // Limit selectors take only a sign, a point and digits.
   auto* LimitKeys =
@@ -60,13 +60,14 @@ TScopeControls BuildScopeControls(QWidget* Parent) {
     C.ShapeCustChaCol[I] = new QFrame(Group);
     C.ShapeCustChaCol[I]->setObjectName(QStringLiteral("ShapeCustCha%1Col").arg(N));
     C.ShapeCustChaCol[I]->setFixedSize(22, 22);
-    C.CBChCustSignal[I] = NewSelector(QStringLiteral("CBCh%1CustSignal").arg(N), {},
-                                      QStringLiteral("---"), Group);
+    C.CBChCustSignal[I] =
+        NewSelector(QStringLiteral("CBCh%1CustSignal").arg(N), {}, QStringLiteral("---"), Group);
     C.CBChCustMin[I] = NewSelector(QStringLiteral("CBCh%1CustMin").arg(N), MinItems,
                                    QStringLiteral("-100"), Group);
-    C.CBChCustMax[I] = NewSelector(QStringLiteral("CBCh%1CustMax").arg(N), MaxItems,
-                                   QStringLiteral("100"), Group);
-    for (QComboBox* Limit : {static_cast<QComboBox*>(C.CBChCustMin[I]), static_cast<QComboBox*>(C.CBChCustMax[I])})
+    C.CBChCustMax[I] =
+        NewSelector(QStringLiteral("CBCh%1CustMax").arg(N), MaxItems, QStringLiteral("100"), Group);
+    for (QComboBox* Limit :
+         {static_cast<QComboBox*>(C.CBChCustMin[I]), static_cast<QComboBox*>(C.CBChCustMax[I])})
       Limit->setValidator(LimitKeys);
     Grid->addWidget(C.ShapeCustChaCol[I], 0, 0, 2, 1, Qt::AlignTop);
     Grid->addWidget(new QLabel(QStringLiteral("Signal"), Group), 0, 1);

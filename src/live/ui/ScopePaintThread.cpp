@@ -1,8 +1,8 @@
 #include "live/ui/ScopePaintThread.h"
 
-#include <QPainter>
 #include <QLine>
 #include <QList>
+#include <QPainter>
 #include <QRect>
 
 #include "app/ui/ColorPicker.h"
@@ -97,9 +97,8 @@ void TScopePaintThread::DrawBackground() {
     for (const TScopeChannel& C : Channels) {
       if (C.SourceIndex < 0) continue;
       ++K;
-      const QString Label =
-          QString::number(static_cast<int64_t>(11 - I) * static_cast<int64_t>(C.YScale) -
-                          C.YOffset);
+      const QString Label = QString::number(
+          static_cast<int64_t>(11 - I) * static_cast<int64_t>(C.YScale) - C.YOffset);
       P.setPen(ToQColor(C.LineColor));
       const int Top = Y - 10;
       switch (K) {

@@ -21,7 +21,8 @@ bool PrintScope(QPrinter& Printer, TVDXScope& Scope, const TScopePrintoutTexts& 
   // Positions are printer pixels at 600 dpi, scaled to the printer's resolution.
   const double Scale = Printer.resolution() / 600.0;
   P.scale(Scale, Scale);
-  const int PageW = static_cast<int>(Printer.pageLayout().paintRectPixels(Printer.resolution()).width() / Scale);
+  const int PageW =
+      static_cast<int>(Printer.pageLayout().paintRectPixels(Printer.resolution()).width() / Scale);
   const int h = QFontMetrics(Font, &Printer).boundingRect(QStringLiteral("Dummy")).height() / Scale;
   const auto Text = [&](int X, int Y, const QString& S) {
     P.drawText(QRect(X, Y, PageW, h * 2), Qt::AlignLeft | Qt::AlignTop, S);
@@ -35,10 +36,11 @@ bool PrintScope(QPrinter& Printer, TVDXScope& Scope, const TScopePrintoutTexts& 
   if (!Kinds.Empty()) {
     TCursorInfo Info;
     Scope.GetCursorInfo(Info);
-    const QString A = Kinds.Contains(ckAmplitude)
-                          ? QString::fromStdString(AmplitudeReadingText(
-                                Scope.CursorChannel(), Info, QLocale().decimalPoint().at(0).toLatin1()))
-                          : QString();
+    const QString A =
+        Kinds.Contains(ckAmplitude)
+            ? QString::fromStdString(AmplitudeReadingText(
+                  Scope.CursorChannel(), Info, QLocale().decimalPoint().at(0).toLatin1()))
+            : QString();
     const QString T = Kinds.Contains(ckTime)
                           ? QString::fromStdString(TimeReadingText(Scope.CursorChannel(), Info))
                           : QString();
@@ -52,9 +54,10 @@ bool PrintScope(QPrinter& Printer, TVDXScope& Scope, const TScopePrintoutTexts& 
     if (S.Signal().empty()) continue;
     B += 2 * h;
     P.fillRect(QRect(QPoint(100, B), QPoint(150, B + h)), ToQColor(S.Color()));
-    Text(175, B, QStringLiteral("Cha.%1: ").arg(N) + QString::fromLatin1(S.Signal()) +
-                     QStringLiteral("   Vertical range from: ") + Texts.LowerLimit[N - 1] +
-                     QStringLiteral(" to ") + Texts.UpperLimit[N - 1]);
+    Text(175, B,
+         QStringLiteral("Cha.%1: ").arg(N) + QString::fromLatin1(S.Signal()) +
+             QStringLiteral("   Vertical range from: ") + Texts.LowerLimit[N - 1] +
+             QStringLiteral(" to ") + Texts.UpperLimit[N - 1]);
   }
   return P.end();
 }

@@ -19,11 +19,14 @@ void TTrackBar::paintEvent(QPaintEvent* Event) {
   QSlider::paintEvent(Event);
   QStyleOptionSlider Option;
   initStyleOption(&Option);
-  const QRect Groove = style()->subControlRect(QStyle::CC_Slider, &Option, QStyle::SC_SliderGroove, this);
-  const QRect Handle = style()->subControlRect(QStyle::CC_Slider, &Option, QStyle::SC_SliderHandle, this);
+  const QRect Groove =
+      style()->subControlRect(QStyle::CC_Slider, &Option, QStyle::SC_SliderGroove, this);
+  const QRect Handle =
+      style()->subControlRect(QStyle::CC_Slider, &Option, QStyle::SC_SliderHandle, this);
   const int Span = Groove.width() - Handle.width();
   QPainter P(this);
-  P.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  P.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   const int Bottom = height() - 1;
   // Each tick sits under the centre of the handle at that position.
   for (int Tick : FTicks) {
