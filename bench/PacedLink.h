@@ -52,6 +52,7 @@ class TPacedLink {
     return false;
   }
   const std::string& PortName() const { return FPortName; }
+  TModBaudrate Rate() const { return FRate; }
   sim::TModuleSim& Module() { return *FModule; }
 
   // Runs Work and prints its time against the wire time (bytes both ways x 10 / baud), against
@@ -73,14 +74,15 @@ class TPacedLink {
     const double Wire = static_cast<double>(Stats.BytesReceived + Stats.BytesSent) * 10.0 / Bps;
     const double ModuleOut = static_cast<double>(Stats.BytesSent) * 10.0 / Bps;
     const double Median = Percentile(Stats.TurnaroundUs, 0.5);
-    std::printf("%s at %d bit/s: %llu commands, %llu bytes to the module, %llu from it\n"
-                "  tool %.3f s, wire %.3f s: ratio %.3f (target <= 1.10)\n"
-                "  module's output alone %.3f s: ratio %.3f\n"
-                "  turnaround median %.3f ms (target < 0.5)\n",
-                What, BaudrateBps(FRate), static_cast<unsigned long long>(Stats.Commands),
-                static_cast<unsigned long long>(Stats.BytesReceived),
-                static_cast<unsigned long long>(Stats.BytesSent), Seconds, Wire, Seconds / Wire,
-                ModuleOut, Seconds / ModuleOut, Median / 1000.0);
+    std::printf(
+        "%s at %d bit/s: %llu commands, %llu bytes to the module, %llu from it\n"
+        "  tool %.3f s, wire %.3f s: ratio %.3f (target <= 1.10)\n"
+        "  module's output alone %.3f s: ratio %.3f\n"
+        "  turnaround median %.3f ms (target < 0.5)\n",
+        What, BaudrateBps(FRate), static_cast<unsigned long long>(Stats.Commands),
+        static_cast<unsigned long long>(Stats.BytesReceived),
+        static_cast<unsigned long long>(Stats.BytesSent), Seconds, Wire, Seconds / Wire, ModuleOut,
+        Seconds / ModuleOut, Median / 1000.0);
     return true;
   }
 

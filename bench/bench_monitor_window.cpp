@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "BenchStats.h"
-#include "PacedLink.h"
+#include "WindowBench.h"
 #include "app/ui/GuiThreadRunner.h"
 #include "app/ui/MainForm.h"
 #include "comm/IntegerText.h"
@@ -23,16 +23,12 @@ using vdx::bench::Percentile;
 using Clock = std::chrono::steady_clock;
 
 int main(int argc, char** argv) {
-  int Ticks = 1000;
-  for (int I = 1; I + 1 < argc; ++I)
-    if (std::strcmp(argv[I], "--ticks") == 0) TryStrToInt(argv[I + 1], Ticks);
-  Ticks = std::max(Ticks, 1);
+  const int Ticks = bench::CountOption(argc, argv, "--ticks", 1000);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
 
   bench::TPacedLink Link(mb115200);
   if (!Link.Start()) return 1;
-  const QString Port = QString::fromStdString(Link.PortName());
 
   ui::TGuiThreadRunner Runner;
   SetMainThreadRunner(Runner.Runner());
@@ -40,17 +36,8 @@ int main(int argc, char** argv) {
   int Repaints = 0;
   {
     ui::TVDXMainForm Form;
-    Form.show();
-    Form.PreselectPort(Port);
+    if (!bench::IdentifyInWindow(Form, Link)) return 1;
     TVDXModCommProt& Prot = Form.ModProt();
-    Prot.SetFixBaudrate(mb115200);
-    Prot.SetAutoBaudDetection(false);
-    Form.Actions().ConnectAct->trigger();
-    Form.Actions().IdentifyAct->trigger();
-    if (!Prot.ModuleDataValid()) {
-      std::fprintf(stderr, "the module was not identified\n");
-      return 1;
-    }
     // Each tick is noted as it starts, then runs the monitor cycle as the tool does.
     Prot.PollTimer().SetOnTimer([&](TBaseTimerThread&) {
       Starts.push_back(Clock::now());

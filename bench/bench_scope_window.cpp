@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "BenchStats.h"
-#include "PacedLink.h"
+#include "WindowBench.h"
 #include "app/ui/GuiThreadRunner.h"
 #include "app/ui/MainForm.h"
 #include "live/ui/VDXScope.h"
@@ -26,10 +26,7 @@ using namespace vdx;
 using vdx::bench::Percentile;
 
 int main(int argc, char** argv) {
-  int Ticks = 2000;
-  for (int I = 1; I + 1 < argc; ++I)
-    if (std::strcmp(argv[I], "--ticks") == 0) TryStrToInt(argv[I + 1], Ticks);
-  Ticks = std::max(Ticks, 1);
+  const int Ticks = bench::CountOption(argc, argv, "--ticks", 2000);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
 
@@ -45,15 +42,10 @@ int main(int argc, char** argv) {
   int Repaints = 0;
   {
     ui::TVDXMainForm Form;
-    Form.show();
-    Form.PreselectPort(QString::fromStdString(Link.PortName()));
+    if (!bench::IdentifyInWindow(Form, Link)) return 1;
     TVDXModCommProt& Prot = Form.ModProt();
-    Prot.SetFixBaudrate(mb115200);
-    Prot.SetAutoBaudDetection(false);
-    Form.Actions().ConnectAct->trigger();
-    Form.Actions().IdentifyAct->trigger();
-    if (!Prot.ModuleDataValid() || Prot.ProcessData().Count() < 4) {
-      std::fprintf(stderr, "the module was not identified\n");
+    if (Prot.ProcessData().Count() < 4) {
+      std::fprintf(stderr, "the module has fewer than four process values\n");
       return 1;
     }
     Prot.OnScopeCycle = [&](TVDXModCommProt&, bool Ok, std::chrono::nanoseconds Lateness) {
