@@ -8,8 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <deque>
 #include <mutex>
@@ -45,6 +45,15 @@ class TScriptedLine {
   void Answer(const std::string& Bytes, int DelayMs = 0) {
     std::lock_guard Lock(FLock);
     FAnswers.push_back({Bytes, DelayMs});
+  }
+  // The answers of one identification of module "X9": the readout with the parameter P and
+  // ReadoutLines after it, P's value 5, no "REMOTE" command, remote control off.
+  void AnswerIdentification(const std::string& ReadoutLines) {
+    Answer("ID\r\nX9, 1, 2, 3\r\n>");
+    Answer("Readout\r\n3\\2\\P\\\\h\\1\\0\\9\r\n" + ReadoutLines + ">");
+    Answer("P\r\n5\r\n>");
+    Answer("REMOTE\r\ncommand error\r\n>");
+    Answer("RC:M\r\n0\r\n>");
   }
   // Everything the tool sent so far.
   std::string Received() {

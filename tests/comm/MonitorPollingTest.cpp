@@ -38,15 +38,11 @@ struct ScriptedMonitor : ::testing::Test {
     Prot.SetAutoBaudDetection(false);
     Prot.ComPort().SetPort(Line.Path());
     ASSERT_TRUE(Prot.Connect());
-    std::string Readout = "Readout\r\n3\\2\\P\\\\h\\1\\0\\9\r\n";
+    std::string Readout;
     for (int I = 1; I <= ProcessValues; ++I)
       Readout += "2\\0\\P" + std::to_string(I) + "\\bar\\h\\1\\0\\10\r\n";
-    Readout += "2\\10\\ST:A\\\\a\\1\\0\\9\r\n2\\10\\ST:B\\\\b\\1\\2\\9\r\n>";
-    Line.Answer("ID\r\nX9, 1, 2, 3\r\n>");
-    Line.Answer(Readout);
-    Line.Answer("P\r\n5\r\n>");
-    Line.Answer("REMOTE\r\ncommand error\r\n>");
-    Line.Answer("RC:M\r\n0\r\n>");
+    Readout += "2\\10\\ST:A\\\\a\\1\\0\\9\r\n2\\10\\ST:B\\\\b\\1\\2\\9\r\n";
+    Line.AnswerIdentification(Readout);
     std::string Id;
     ASSERT_TRUE(Prot.Identify(Id));
     Prot.SetMonitor(&View);

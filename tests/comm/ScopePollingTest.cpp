@@ -64,13 +64,9 @@ struct ScriptedScope : ::testing::Test {
     Prot.SetAutoBaudDetection(false);
     Prot.ComPort().SetPort(Line.Path());
     ASSERT_TRUE(Prot.Connect());
-    Line.Answer("ID\r\nX9, 1, 2, 3\r\n>");
-    Line.Answer(
-        "Readout\r\n3\\2\\P\\\\h\\1\\0\\9\r\n2\\0\\P1\\bar\\h\\1\\0\\10\r\n"
-        "2\\0\\P2\\bar\\h\\1\\0\\10\r\n2\\0\\P3\\bar\\h\\1\\0\\10\r\n>");
-    Line.Answer("P\r\n5\r\n>");
-    Line.Answer("REMOTE\r\ncommand error\r\n>");
-    Line.Answer("RC:M\r\n0\r\n>");
+    Line.AnswerIdentification(
+        "2\\0\\P1\\bar\\h\\1\\0\\10\r\n2\\0\\P2\\bar\\h\\1\\0\\10\r\n"
+        "2\\0\\P3\\bar\\h\\1\\0\\10\r\n");
     std::string Id;
     ASSERT_TRUE(Prot.Identify(Id));
     Prot.SetScope(&View);
