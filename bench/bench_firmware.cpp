@@ -1,8 +1,7 @@
 // Firmware transfer through the bootloader of a virtual module paced at the line rate: the
 // time of SendFirmwareFile for a 256 KiB S-record file against the wire time of the bytes it
-// sends at 57600 bit/s, and against the wire time plus the 10 ms pause after every line (the
-// pauses may overlap the transmission of what the port still holds, so that sum is an upper
-// bound of what the transfer has to take).
+// sends at 57600 bit/s, and against the wire time plus the 10 ms pause after every line, which
+// is what the transfer has to take: the pauses fall between the lines on the wire.
 #include <unistd.h>
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 // The firmware update through the module's bootloader: entering it, its menu steps (erase,
 // program, run the application), streaming the S-record file, and the classic update mode in
 // which the technician answers the bootloader's menu in the terminal.
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -47,11 +48,15 @@ bool Contains(const std::string& Text, const char* Part) {
 
 }  // namespace
 
+std::chrono::nanoseconds TVDXModCommProt::LineTime(size_t Bytes) const {
+  return std::chrono::nanoseconds(10 * 1000000000LL * static_cast<int64_t>(Bytes) /
+                                  FComPort.BaudRate());
+}
+
 void TVDXModCommProt::WriteBeforeRateChange(const std::string& Text) {
+  const auto Start = std::chrono::steady_clock::now();
   FComPort.WriteText(Text);
-  const auto LineTime = std::chrono::microseconds(
-      10 * 1000000LL * static_cast<int64_t>(Text.size()) / FComPort.BaudRate());
-  std::this_thread::sleep_for(LineTime + ConverterDelay);
+  std::this_thread::sleep_until(Start + LineTime(Text.size()) + ConverterDelay);
 }
 
 void TVDXModCommProt::ReopenAt(TModBaudrate Baud) {
@@ -133,14 +138,24 @@ bool TVDXModCommProt::RunApplication() {
 
 void TVDXModCommProt::StreamFirmware(const std::string& Data, const TFirmwareProgress& Progress) {
   if (Progress) Progress(0, Data.size());
+  // The port takes bytes faster than the line carries them. The pause after each line is
+  // counted from when the line's last byte has passed the wire, so the bootloader gets it even
+  // while the port still holds earlier bytes.
+  auto LineFreeAt = std::chrono::steady_clock::now();
+  const auto ByteTime = LineTime(1);
   for (size_t I = 0; I < Data.size(); ++I) {
     const char C = Data[I];
     if (C != '\n' && C != '\b') {
+      LineFreeAt = std::max(LineFreeAt, std::chrono::steady_clock::now()) + ByteTime;
       FComPort.WriteText(std::string(1, C));
-      if (C == '\r') std::this_thread::sleep_for(LinePause);
+      if (C == '\r') {
+        std::this_thread::sleep_until(LineFreeAt + LinePause);
+        LineFreeAt = std::chrono::steady_clock::now();
+      }
     }
     if (Progress) Progress(I + 1, Data.size());
   }
+  std::this_thread::sleep_until(LineFreeAt);
 }
 
 bool TVDXModCommProt::SendFirmwareFile(const std::string& FileName,

@@ -260,6 +260,8 @@ class TVDXModCommProt : public TBaseMsgComponent {
   // The ID text of an "ID" reply: echo, prompt and a trailing "CMD" removed, trimmed.
   static std::string IdTextOfReply(const std::string& Reply);
   void ForgetModule();
+  // The time Bytes take on the line at the port's rate (10 bits each).
+  std::chrono::nanoseconds LineTime(size_t Bytes) const;
   // Writes Text and waits the time its bytes take on the line, so the module has heard them
   // at the current rate before the port changes its rate.
   void WriteBeforeRateChange(const std::string& Text);

@@ -85,8 +85,8 @@ struct TModuleSim::TImpl {
   std::unique_ptr<TBootloader> Boot;  // used by the serving thread only
   int BaudRate;
   TSimStats Stats;
-  std::deque<std::string> Received;  // whole command lines, each with its CR
-  std::string Receiving;             // the line being received
+  std::deque<TModuleSim::TReceivedLine> Received;  // whole command lines, each with its CR
+  TModuleSim::TReceivedLine Receiving;              // the line being received
   std::string SlavePath;
 
   std::atomic<TSimFault> Fault{TSimFault::None};
@@ -227,12 +227,15 @@ void TModuleSim::TImpl::BootloaderByte(char C, int Rate) {
 }
 
 void TModuleSim::TImpl::Record(char C) {
+  const auto Now = std::chrono::steady_clock::now();
   std::lock_guard Lock(Mutex);
-  if (Receiving.size() < MaxRecordedLine || C == '\r') Receiving += C;
+  if (Receiving.Text.empty()) Receiving.FirstByte = Now;
+  if (Receiving.Text.size() < MaxRecordedLine || C == '\r') Receiving.Text += C;
   if (C != '\r') return;
+  Receiving.End = Now;
   if (Received.size() >= MaxReceivedCommands) Received.pop_front();
   Received.push_back(std::move(Receiving));
-  Receiving.clear();
+  Receiving = {};
 }
 
 void TModuleSim::TImpl::Send(const std::string& Bytes, bool FromModule, int64_t ByteNs) {
@@ -384,6 +387,14 @@ void TModuleSim::ResetStats() {
 }
 
 std::vector<std::string> TModuleSim::ReceivedCommands() const {
+  std::lock_guard Lock(FImpl->Mutex);
+  std::vector<std::string> Lines;
+  Lines.reserve(FImpl->Received.size());
+  for (const auto& Line : FImpl->Received) Lines.push_back(Line.Text);
+  return Lines;
+}
+
+std::vector<TModuleSim::TReceivedLine> TModuleSim::ReceivedLines() const {
   std::lock_guard Lock(FImpl->Mutex);
   return {FImpl->Received.begin(), FImpl->Received.end()};
 }

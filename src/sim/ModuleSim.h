@@ -2,6 +2,7 @@
 // tests and benchmarks. Usable in-process (start/stop) and through the vdxmodsim executable.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -74,6 +75,13 @@ class TModuleSim {
   // Bytes sent at another rate than the module's are not heard and not listed; a line still
   // being received when clearing is kept whole. Holds the last MaxReceivedCommands lines.
   std::vector<std::string> ReceivedCommands() const;
+  // The same lines with the times (steady clock) their first byte and their CR were heard;
+  // on a paced line these are the times the bytes had passed the wire.
+  struct TReceivedLine {
+    std::string Text;
+    std::chrono::steady_clock::time_point FirstByte, End;
+  };
+  std::vector<TReceivedLine> ReceivedLines() const;
   void ClearReceivedCommands();
   static constexpr size_t MaxReceivedCommands = 100000;
 

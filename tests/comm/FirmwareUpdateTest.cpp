@@ -2,6 +2,7 @@
 // update mode, on the real port layer against the virtual module's bootloader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -144,6 +145,43 @@ TEST(BootloaderSteps, TransferKeepsTheTerminalOffAndSendsLfFilesWithoutLineEnds)
   EXPECT_EQ(L->Module.ReceivedCommands(), std::vector<std::string>{});
   EXPECT_TRUE(L->Prot.TerminalPathLive());
   L->Prot.SetTerminal(nullptr);
+}
+
+TEST(BootloaderSteps, EveryLineReachesTheBootloaderWithAPauseAfterIt) {
+  // On a line paced at its rate the port holds what the tool wrote; the pause after each CR
+  // must still fall between the lines as the module hears them.
+  sim::TSimOptions O;
+  O.Paced = true;
+  TSimLink L(O);
+  ASSERT_TRUE(L.ConnectAt(mb9600));
+  EnterAndPrepare(L);
+  L.Module.ClearReceivedCommands();
+  ASSERT_TRUE(L.Prot.SendFirmwareFile(FirmwareFile()));
+  const auto Lines = L.Module.ReceivedLines();
+  ASSERT_EQ(Lines.size(), 7u);
+  std::vector<double> GapsMs;
+  for (size_t I = 1; I < Lines.size(); ++I)
+    GapsMs.push_back(std::chrono::duration<double, std::milli>(Lines[I].FirstByte -
+                                                               Lines[I - 1].End)
+                         .count());
+  std::sort(GapsMs.begin(), GapsMs.end());
+  // A busy machine may let the module take a byte late, which shortens one gap a little.
+  EXPECT_GE(GapsMs.front(), 7.0);
+  EXPECT_GE(GapsMs[GapsMs.size() / 2], 9.9);
+}
+
+TEST(BootloaderSteps, LeavingTheBootloaderEndsAtTheFixedRate) {
+  sim::TSimOptions O;
+  O.BaudRate = 9600;
+  TSimLink L(O);
+  L.Prot.SetFixBaudrate(mb19200);
+  ASSERT_TRUE(L.Prot.Connect());  // found at 9600
+  ASSERT_EQ(L.Prot.BaudRate(), mb9600);
+  EnterAndPrepare(L);
+  ASSERT_TRUE(L.Prot.SendFirmwareFile(FirmwareFile()));
+  L.Prot.BootloaderStep(bsRunApplication);
+  EXPECT_EQ(L.Prot.BaudRate(), mb19200);
+  EXPECT_EQ(L.Prot.ComPort().BaudRate(), 19200);
 }
 
 TEST(BootloaderSteps, SilentBootloaderFailsTheStartAndRestoresTheRate) {
