@@ -7,6 +7,9 @@ namespace vdx {
 
 namespace {
 
+// A / B rounded down, B > 0.
+int64_t FloorDiv(int64_t A, int64_t B) { return A >= 0 ? A / B : -((-A + B - 1) / B); }
+
 // Limits V to Lo ... Hi, and then to the paint box 0 ... Size, which a paint box too small for
 // its grid (Lo beyond Hi) needs.
 int Limit(double V, double Lo, double Hi, int Size) {
@@ -81,22 +84,46 @@ std::vector<TScopePoint> BuildPoints(const TScopeChannel& Channel, const TScopeG
   return Points;
 }
 
-std::vector<TScopeSegment> ColumnStrokes(const std::vector<TScopePoint>& Points) {
-  std::vector<TScopeSegment> Segments;
-  for (size_t Begin = 0; Begin < Points.size();) {
-    int Lo = Points[Begin].Y, Hi = Lo;
-    size_t End = Begin + 1;
-    for (; End < Points.size() && Points[End].X == Points[Begin].X; ++End) {
-      Lo = std::min(Lo, Points[End].Y);
-      Hi = std::max(Hi, Points[End].Y);
+std::vector<TScopeRun> ColumnRuns(const std::vector<TScopePoint>& Points) {
+  std::vector<TScopeRun> Runs;
+  if (Points.empty()) return Runs;
+  Runs.reserve(static_cast<size_t>(std::max(0, Points.back().X - Points.front().X)) + 1);
+  const auto Cover = [&Runs](int X, int A, int B) {
+    const int Top = std::min(A, B), Bottom = std::max(A, B);
+    if (!Runs.empty() && Runs.back().X == X) {
+      Runs.back().Top = std::min(Runs.back().Top, Top);
+      Runs.back().Bottom = std::max(Runs.back().Bottom, Bottom);
+    } else {
+      Runs.push_back({X, Top, Bottom});
     }
-    if (Begin > 0) Segments.push_back({Points[Begin - 1], Points[Begin]});
-    // A lone point is still drawn, as a polyline's single point is.
-    if (Hi > Lo || Segments.empty())
-      Segments.push_back({{Points[Begin].X, Lo}, {Points[Begin].X, Hi}});
-    Begin = End;
+  };
+  Cover(Points[0].X, Points[0].Y, Points[0].Y);
+  for (size_t I = 1; I < Points.size(); ++I) {
+    const TScopePoint P = Points[I - 1], Q = Points[I];
+    const int Dx = Q.X - P.X;
+    if (Dx <= 0) {
+      Cover(P.X, P.Y, Q.Y);
+      continue;
+    }
+    // As a one-pixel line is drawn, in whole numbers: a flat line takes one row per column, a
+    // steep one shares its rows out among the columns, each row once (halves go forward).
+    const int Dy = std::abs(Q.Y - P.Y), Sign = Q.Y < P.Y ? -1 : 1;
+    if (Dy <= Dx) {
+      for (int K = 0; K <= Dx; ++K) {
+        const int Y = P.Y + Sign * static_cast<int>(FloorDiv(2LL * K * Dy + Dx, 2LL * Dx));
+        Cover(P.X + K, Y, Y);
+      }
+      continue;
+    }
+    // Column K takes the rows T with K - 1/2 <= T * Dx / Dy < K + 1/2.
+    const auto FirstRow = [&](int K) -> int64_t {
+      return K == 0 ? 0 : K > Dx ? Dy + 1 : -FloorDiv(-(2LL * K - 1) * Dy, 2LL * Dx);
+    };
+    for (int K = 0; K <= Dx; ++K)
+      Cover(P.X + K, P.Y + Sign * static_cast<int>(FirstRow(K)),
+            P.Y + Sign * static_cast<int>(FirstRow(K + 1) - 1));
   }
-  return Segments;
+  return Runs;
 }
 
 }  // namespace vdx

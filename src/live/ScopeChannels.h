@@ -84,14 +84,15 @@ struct TScopePoint {
 std::vector<TScopePoint> BuildPoints(const TScopeChannel& Channel, const TScopeGrid& Grid,
                                      uint32_t SamplePeriod, uint16_t TimePerDiv);
 
-struct TScopeSegment {
-  TScopePoint From, To;
+// The pixels of one column from Top to Bottom (Top <= Bottom).
+struct TScopeRun {
+  int X, Top, Bottom;
 };
 
-// The same pixels as a polyline through Points, as few segments: on each pixel column one
-// vertical stroke from the lowest to the highest of the points there (spikes included), and
-// between neighbouring columns the step from the last point of one to the first of the next.
-// A screen width of samples lies on far fewer columns, and this draws each pixel about once.
-std::vector<TScopeSegment> ColumnStrokes(const std::vector<TScopePoint>& Points);
+// The pixels of a polyline through Points (X never decreasing), one run per pixel column from
+// left to right: the column's full extent, a one-sample spike included, with each line between
+// points split among the columns it crosses as a one-pixel line is. A screen width of samples
+// lies on far fewer columns, and this draws each pixel about once.
+std::vector<TScopeRun> ColumnRuns(const std::vector<TScopePoint>& Points);
 
 }  // namespace vdx

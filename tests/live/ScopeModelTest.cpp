@@ -76,21 +76,35 @@ TEST(ScopeChannels, DegenerateScalesAndLongBuffersMapWithoutFault) {
   }
 }
 
-// Drawing the strokes must cover what the polyline through the points covered: every
-// column's full extent, a one-sample spike included, and every step between columns.
-TEST(ScopeChannels, ColumnStrokesKeepSpikesAndSteps) {
-  using S = std::vector<std::tuple<int, int, int, int>>;
-  auto Strokes = [](const std::vector<TScopePoint>& Points) {
-    S Out;
-    for (const auto& G : ColumnStrokes(Points))
-      Out.emplace_back(G.From.X, G.From.Y, G.To.X, G.To.Y);
-    return Out;
+// The runs must cover what a one-pixel polyline through the points covers: every column's full
+// extent, a one-sample spike included, and every line between points split among the columns
+// it crosses, each pixel once.
+TEST(ScopeChannels, ColumnRunsKeepSpikesAndSteps) {
+  using R = std::vector<std::tuple<int, int, int>>;
+  struct TCase {
+    const char* What;
+    std::vector<TScopePoint> Points;
+    R Runs;
   };
-  EXPECT_TRUE(Strokes({}).empty());
-  EXPECT_EQ(Strokes({{5, 7}}), (S{{5, 7, 5, 7}}));  // a lone point is still drawn
-  // Column 10: 40, a spike to 5, 60, 30; column 11: flat 30; column 12: 50.
-  EXPECT_EQ(Strokes({{10, 40}, {10, 5}, {10, 60}, {10, 30}, {11, 30}, {11, 30}, {12, 50}}),
-            (S{{10, 5, 10, 60}, {10, 30, 11, 30}, {11, 30, 12, 50}}));
+  const TCase Cases[] = {
+      {"nothing", {}, {}},
+      {"a lone point is still drawn", {{5, 7}}, {{5, 7, 7}}},
+      // Column 10: 40, a spike to 5, 60, 30; column 11: flat 30; column 12: 50.
+      {"spike and steps",
+       {{10, 40}, {10, 5}, {10, 60}, {10, 30}, {11, 30}, {11, 30}, {12, 50}},
+       {{10, 5, 60}, {11, 30, 39}, {12, 40, 50}}},
+      {"steep line shares its rows out", {{0, 0}, {2, 3}}, {{0, 0, 0}, {1, 1, 2}, {2, 3, 3}}},
+      {"flat line one pixel per column",
+       {{0, 10}, {4, 8}},
+       {{0, 10, 10}, {1, 9, 9}, {2, 9, 9}, {3, 8, 8}, {4, 8, 8}}},
+      {"upwards", {{0, 10}, {1, 0}}, {{0, 6, 10}, {1, 0, 5}}},
+      {"wide steep step", {{0, 0}, {3, 10}}, {{0, 0, 1}, {1, 2, 4}, {2, 5, 8}, {3, 9, 10}}},
+  };
+  for (const TCase& C : Cases) {
+    R Out;
+    for (const TScopeRun& Run : ColumnRuns(C.Points)) Out.emplace_back(Run.X, Run.Top, Run.Bottom);
+    EXPECT_EQ(Out, C.Runs) << C.What;
+  }
 }
 
 TEST(ScopeModel, SettingsRaiseTheirEventsOnlyOnChange) {
