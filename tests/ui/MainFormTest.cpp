@@ -19,11 +19,13 @@
 #include "MainFormBench.h"
 #include "TestPaths.h"
 #include "app/ui/ApplOptions.h"
+#include "app/ui/ColorPicker.h"
 #include "app/ui/DocumentViewer.h"
 #include "app/ui/MainForm.h"
 #include "app/ui/OptionsDlg.h"
 #include "app/ui/RadioGroup.h"
 #include "comm/ComPort.h"
+#include "live/ui/VDXScope.h"
 
 using namespace vdx;
 using namespace vdx::ui;
@@ -362,6 +364,9 @@ class MainFormTest : public QObject {
       C.RGrpTransferMode->Button(1)->click();
       C.CBoxEnableVDXFileViewer->setChecked(true);
       C.CBoxEnableShortFirmwareUpdate->setChecked(true);
+      C.CBoxSigLineWidth->setCurrentIndex(2);
+      C.CBoxChaColor[0]->SetColor(clRed);
+      C.CBoxGridColor->SetColor(clBlack);
       ok ? Dlg.accept() : Dlg.reject();
     });
     B.Form->Actions().SettingsAct->trigger();
@@ -371,6 +376,13 @@ class MainFormTest : public QObject {
     QCOMPARE(B.Form->Menus().MMIViewVDXFile->isVisible(), ok);
     QCOMPARE(B.Form->Menus().MMIFirmwareUpdate->shortcut(),
              ok ? QKeySequence(Qt::Key_F12) : QKeySequence());
+    // The oscilloscope takes its line width and colours, and the channel's swatch shows it.
+    TVDXScope& Scope = B.Form->Scope();
+    QCOMPARE(Scope.SignalLineWidth(), ok ? swFat : swSmall);
+    QCOMPARE(Scope.Channel(1).Color(), ok ? clRed : clBlue);
+    QCOMPARE(Scope.GridColor(), ok ? clBlack : clBlue);
+    QCOMPARE(B.Form->Pages().ScopeControls.ShapeCustChaCol[0]->styleSheet().contains("#ff0000"),
+             ok);
   }
 
   void xavoOptionShowsTheMakerTab() {
