@@ -112,7 +112,7 @@ bool TVDXCmdDOM::ModuleIdExists(const std::string& FileName, const std::string& 
   std::vector<std::string> Ids;
   GetModuleIds(FileName, &Ids);
   for (const auto& Each : Ids)
-    if (SameTextNoCase(Each, Id)) return true;
+    if (SameTextNoCase(Each, xml::StoredText(Id))) return true;
   return false;
 }
 

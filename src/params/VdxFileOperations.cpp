@@ -3,6 +3,7 @@
 #include "comm/ModCommProt.h"
 #include "comm/TextUtil.h"
 #include "params/VdxCmdDom.h"
+#include "params/XmlNodes.h"
 
 namespace vdx {
 
@@ -30,7 +31,7 @@ uint8_t TVDXModCommProt::ImportVdxFile(const std::string& FileName) {
   }
   int Index = -1;
   for (size_t I = 0; I < Ids.size() && Index < 0; ++I)
-    if (SameTextNoCase(Ids[I], FModuleId)) Index = static_cast<int>(I);
+    if (SameTextNoCase(Ids[I], xml::StoredText(FModuleId))) Index = static_cast<int>(I);
   if (Index < 0 && OnInfoMsg && OnModIdSelRequest) {
     int Answer = 0;
     OnInfoMsg(*this, cpmkImpFktNoValidModulId, Answer);

@@ -67,6 +67,8 @@ std::string Latin1ToXml(const std::string& S) {
   return Latin1ToUtf8(Clean);
 }
 
+std::string StoredText(const std::string& S) { return Utf8ToLatin1(Latin1ToXml(S)); }
+
 std::string ElementName(xmlNodePtr Node) {
   return Node && Node->name ? Utf8ToLatin1(reinterpret_cast<const char*>(Node->name)) : "";
 }
@@ -85,8 +87,9 @@ xmlNodePtr FirstDescendant(xmlNodePtr Node, const char* Name) {
 std::vector<xmlNodePtr> DescendantsWithAttr(xmlNodePtr Node, const char* Name, const char* Attr,
                                             const std::string& Value) {
   std::vector<xmlNodePtr> Found;
+  const std::string Stored = StoredText(Value);
   WalkElements(Node, [&](xmlNodePtr N) {
-    if (IsElement(N, Name) && GetAttr(N, Attr) == Value) Found.push_back(N);
+    if (IsElement(N, Name) && GetAttr(N, Attr) == Stored) Found.push_back(N);
     return false;
   });
   return Found;

@@ -15,6 +15,8 @@ std::string Utf8ToLatin1(const std::string& S);
 // ISO-8859-1 to UTF-8 for the tree. Control characters that XML 1.0 cannot hold (all below
 // 0x20 except tab, LF and CR) become '?', so a written file can always be read again.
 std::string Latin1ToXml(const std::string& S);
+// The ISO-8859-1 text an attribute set to S reads back as: S with those control characters as '?'.
+std::string StoredText(const std::string& S);
 
 // The element's name as ISO-8859-1.
 std::string ElementName(xmlNodePtr Node);
@@ -24,7 +26,8 @@ std::vector<xmlNodePtr> ChildElements(xmlNodePtr Parent, const char* Name);
 // The first element named Name below Node (depth first, document order; Node itself is not
 // considered), or nullptr.
 xmlNodePtr FirstDescendant(xmlNodePtr Node, const char* Name);
-// Every element named Name below Node whose attribute Attr equals Value exactly.
+// Every element named Name below Node whose attribute Attr equals Value exactly, as SetAttr
+// stores Value (so an element written with a value is found by that value).
 std::vector<xmlNodePtr> DescendantsWithAttr(xmlNodePtr Node, const char* Name, const char* Attr,
                                             const std::string& Value);
 
