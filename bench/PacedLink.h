@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "BenchStats.h"
 #include "comm/IntegerText.h"
@@ -83,6 +84,9 @@ class TPacedLink {
         static_cast<unsigned long long>(Stats.BytesReceived),
         static_cast<unsigned long long>(Stats.BytesSent), Seconds, Wire, Seconds / Wire, ModuleOut,
         Seconds / ModuleOut, Median / 1000.0);
+    const std::string Figure = std::string(What) + " at " + std::to_string(BaudrateBps(FRate));
+    ReportFigure(Figure + " bit/s: tool / wire time", "<= 1.10", Seconds / Wire);
+    ReportFigure(Figure + " bit/s: turnaround median (ms)", "< 0.5", Median / 1000.0);
     return true;
   }
 

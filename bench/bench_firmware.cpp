@@ -69,6 +69,11 @@ int main() {
           "(target <= 1.05)\n",
           static_cast<uintmax_t>(Size), Lines, Seconds, Wire, Seconds / Wire, Wire + Pauses,
           Seconds / (Wire + Pauses));
+    if (Ok) {
+      bench::ReportFigure("firmware file at 57600 bit/s: tool / wire time", "-", Seconds / Wire);
+      bench::ReportFigure("firmware file at 57600 bit/s: tool / (wire + pauses)", "<= 1.05",
+                          Seconds / (Wire + Pauses));
+    }
   }
   std::filesystem::remove(File);
   if (!Ok) std::fprintf(stderr, "the firmware update failed\n");

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -15,6 +16,7 @@
 
 using namespace vdx;
 using vdx::bench::Percentile;
+using vdx::bench::ReportFigure;
 using Clock = std::chrono::steady_clock;
 
 int main(int argc, char** argv) {
@@ -84,5 +86,11 @@ int main(int argc, char** argv) {
       Interval, Ends.size(), Failed, Mean, Interval, Percentile(LateMs, 0.5),
       Percentile(LateMs, 0.99), Percentile(LateMs, 1.0), Percentile(CycleMs, 0.5),
       Percentile(CycleMs, 1.0));
+  ReportFigure("oscilloscope at 25 ms, 2 channels: achieved mean interval (ms)",
+               std::to_string(Interval).c_str(), Mean);
+  ReportFigure("oscilloscope at 25 ms, 2 channels: failed cycles", "0", Failed, 0);
+  ReportFigure("oscilloscope at 25 ms, 2 channels: tick lateness p99 (ms)", "-",
+               Percentile(LateMs, 0.99));
+  ReportFigure("oscilloscope cycle of 2 channels: time median (ms)", "-", Percentile(CycleMs, 0.5));
   return Failed == 0 ? 0 : 1;
 }

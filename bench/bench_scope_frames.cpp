@@ -16,6 +16,7 @@
 
 using namespace vdx;
 using vdx::bench::Percentile;
+using vdx::bench::ReportFigure;
 using namespace vdx::ui;
 using Clock = std::chrono::steady_clock;
 
@@ -92,5 +93,9 @@ int main(int argc, char** argv) {
   Report("frame composition (render thread)", Compose);
   Report("frame hand-over (GUI thread)", HandOver);
   Report("paint box paint (GUI thread)", Paint);
+  ReportFigure("scope frame 4 x 4001 points: composition median (ms)", "-",
+               Percentile(Compose, 0.5));
+  ReportFigure("scope frame: GUI thread hand-over median (ms)", "-", Percentile(HandOver, 0.5));
+  ReportFigure("scope frame: paint box paint median (ms)", "-", Percentile(Paint, 0.5));
   return 0;
 }

@@ -74,6 +74,8 @@ int main(int argc, char** argv) {
               Rounds);
   std::printf("terminal display: %.0f bytes/s = %.2f x a 115200 bit/s line (11520 bytes/s)\n",
               BytesPerSecond, BytesPerSecond / 11520.0);
+  bench::ReportFigure("terminal display: bytes shown / 115200 bit/s line", "-",
+                      BytesPerSecond / 11520.0, 2);
   Prot.SetOperatingMode(omIdle);
   Prot.SetTerminal(nullptr);
   Prot.Disconnect();

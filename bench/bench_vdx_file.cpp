@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "BenchStats.h"
 #include "comm/ModCommandLists.h"
 #include "comm/ReadoutLine.h"
 #include "params/VdxCmdDom.h"
@@ -54,6 +55,8 @@ bool Measure(const char* What, const std::function<bool(int)>& Step) {
   const std::chrono::duration<double, std::milli> Took = std::chrono::steady_clock::now() - Start;
   std::printf("%-6s %8.3f ms per module (%d modules, %.1f ms)\n", What, Took.count() / Modules,
               Modules, Took.count());
+  bench::ReportFigure(std::string("command list file of 50 modules: ") + What + " per module (ms)",
+                      "-", Took.count() / Modules);
   return true;
 }
 
@@ -91,6 +94,8 @@ int main() {
   rusage Usage{};
   getrusage(RUSAGE_SELF, &Usage);
   std::printf("peak   %ld KiB resident\n", Usage.ru_maxrss);
+  bench::ReportFigure("command list file of 50 modules: peak resident memory (MB)", "-",
+                      static_cast<double>(Usage.ru_maxrss) / 1024.0, 1);
   std::filesystem::remove_all(Folder, Ec);
   return Ok ? 0 : 1;
 }
