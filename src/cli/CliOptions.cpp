@@ -27,6 +27,10 @@ const char* const UsageText =
     "                    asks before replacing the module's data in it) or a legacy\n"
     "                    parameter file (.par)\n"
     "  import FILE       write the parameters of a .vdx or .par file into the module\n"
+    "  diff FILE         compare the module's parameters with a .vdx or .par file: one\n"
+    "                    line per parameter with both values and its state (equal,\n"
+    "                    different, only in module, only in file), differences first;\n"
+    "                    exit code 0 when equal, 4 when they differ\n"
     "  offline FILE      print a module of a .vdx file as identify does; no port is used\n"
     "  offline FILE --set NAME VALUE... [--set ...] --save-as FILE2\n"
     "                    change values of a module of a .vdx file (checked as set checks\n"
@@ -43,7 +47,9 @@ const char* const UsageText =
     "  firmware FILE     update the module's firmware from an S-record file (.s19) through\n"
     "                    its bootloader: start, erase, program, back to the application\n"
     "                    (asks first; --yes when no terminal can be asked); a module that\n"
-    "                    does not come back waits in its bootloader for another try\n"
+    "                    does not come back waits in its bootloader for another try.\n"
+    "                    The module's parameters are saved first in the settings folder\n"
+    "                    (backups/<module>-<date>-<time>.vdx)\n"
     "  terminal          talk to the module key by key: keys go to the module, its\n"
     "                    characters to standard output; Ctrl-] or the end of the input\n"
     "                    ends the session (piped lines are sent with CR line ends)\n"
@@ -62,7 +68,8 @@ const char* const UsageText =
     "                    firmware: start the update without asking\n"
     "  --force           import: load a .par file written for another module type\n"
     "  --module ID       import: the module of the .vdx file to load when it holds none for\n"
-    "                    the identified module; offline: the module of the file to use\n"
+    "                    the identified module; offline: the module of the file to use;\n"
+    "                    diff: as import\n"
     "  --set NAME VALUE...\n"
     "                    offline: a new value; the values run to the next --option\n"
     "  --save-as FILE2   offline: where the module is stored\n"
@@ -75,11 +82,16 @@ const char* const UsageText =
     "  --duration S      record: stop after S seconds\n"
     "  --out FILE        record: append the recording to FILE (else standard output, and\n"
     "                    the summary goes to standard error)\n"
+    "  --csv             monitor, record: RFC 4180 CSV (header row, ISO 8601 time stamps,\n"
+    "                    CR LF line ends); record --out then replaces FILE\n"
+    "  --restore         firmware: after the update, identify the module and write the\n"
+    "                    parameter backup back into it\n"
     "  --help, --version\n"
     "\n"
     "Exit codes: 0 done, 1 the module or link failed or refused (also a file the module\n"
     "cannot take), 2 usage error (also a name, value, range or module ID that does not fit;\n"
-    "nothing is sent or written), 3 a file could not be read or written.\n";
+    "nothing is sent or written), 3 a file could not be read or written, 4 diff: the\n"
+    "module's parameters and the file's differ.\n";
 
 namespace {
 
@@ -101,7 +113,7 @@ std::string CheckFileOptions(const TCliOptions& O) {
   } const Rules[] = {
       {O.Yes, "--yes", {"export", "offline", "firmware"}},
       {O.Force, "--force", {"import"}},
-      {O.Module.has_value(), "--module", {"import", "offline"}},
+      {O.Module.has_value(), "--module", {"import", "offline", "diff"}},
       {!O.Sets.empty(), "--set", {"offline"}},
       {!O.SaveAs.empty(), "--save-as", {"offline"}},
       {O.Count.has_value(), "--count", {"monitor"}},
@@ -109,6 +121,8 @@ std::string CheckFileOptions(const TCliOptions& O) {
       {!O.Channels.empty(), "--channel", {"record"}},
       {O.DurationS.has_value(), "--duration", {"record"}},
       {!O.Out.empty(), "--out", {"record"}},
+      {O.Csv, "--csv", {"monitor", "record"}},
+      {O.Restore, "--restore", {"firmware"}},
   };
   for (const auto& R : Rules) {
     if (!R.Given) continue;
@@ -162,6 +176,10 @@ std::string ParseCliOptions(const std::vector<std::string>& Argv, TCliOptions& O
       O.Yes = true;
     } else if (A == "--force") {
       O.Force = true;
+    } else if (A == "--csv") {
+      O.Csv = true;
+    } else if (A == "--restore") {
+      O.Restore = true;
     } else if (A == "--half-duplex") {
       O.HalfDuplex = true;
     } else if (A == "--json") {

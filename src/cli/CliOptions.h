@@ -16,7 +16,8 @@ struct TSetArg {
 };
 
 // Exit codes.
-enum TExitCode { exDone = 0, exLinkFailed = 1, exUsage = 2, exFileFailed = 3 };
+// exDiffer: diff found the module's parameters and the file's not equal.
+enum TExitCode { exDone = 0, exLinkFailed = 1, exUsage = 2, exFileFailed = 3, exDiffer = 4 };
 
 struct TCliOptions {
   std::string Port;                       // COM name or device path; empty when not given
@@ -43,6 +44,10 @@ struct TCliOptions {
   std::vector<std::string> Channels;
   std::optional<int> DurationS;
   std::string Out;
+  // Monitor and record: RFC 4180 CSV instead of their own formats.
+  bool Csv = false;
+  // Firmware: write the parameter backup made before the update back into the module.
+  bool Restore = false;
   std::string Command;
   std::vector<std::string> Args;
 };

@@ -112,7 +112,12 @@ int TCliSession::Connect() {
 
 int TCliSession::Identify() {
   if (int Code = Connect(); Code != exDone) return Code;
+  return IdentifyConnected();
+}
+
+int TCliSession::IdentifyConnected() {
   FAccessCode = 0;
+  FReadoutProblem.clear();
   std::string IdText;
   if (FProt.Identify(IdText)) return exDone;
   if (!FReadoutProblem.empty())

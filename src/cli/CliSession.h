@@ -27,6 +27,8 @@ class TCliSession : private IParameterView {
   int Connect();
   // Connect, then identify the module (with the ".rdd" fallback).
   int Identify();
+  // Identifies the module on the link Connect opened.
+  int IdentifyConnected();
 
   TVDXModCommProt& Prot() { return FProt; }
   // The access code the module gave at identification (0xFFFF when it gave none).

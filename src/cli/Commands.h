@@ -16,6 +16,7 @@ int RunLoadBack(const TCliOptions& Options);
 int RunRemote(const TCliOptions& Options);
 int RunExport(const TCliOptions& Options);
 int RunImport(const TCliOptions& Options);
+int RunDiff(const TCliOptions& Options);
 int RunOffline(const TCliOptions& Options);
 int RunMonitor(const TCliOptions& Options);
 int RunFirmware(const TCliOptions& Options);

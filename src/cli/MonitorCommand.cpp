@@ -1,6 +1,7 @@
 // vdxctl monitor: polls the module's process values as the desktop tool's monitor page does
 // and prints one CSV line per cycle: local time, every process value, the status word and the
 // digital input byte. Ends after --count cycles, on Ctrl-C, or when no value answers any more.
+// With --csv the lines are RFC 4180 records with ISO 8601 time stamps.
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -13,21 +14,12 @@
 #include "cli/InterruptScope.h"
 #include "comm/MainThreadSync.h"
 #include "comm/ProcessSamples.h"
+#include "comm/TextUtil.h"
+#include "live/CsvText.h"
 
 namespace vdx::cli {
 
 namespace {
-
-// A field quoted when it holds a separator, a quote or a line end.
-std::string CsvField(const std::string& Text) {
-  if (Text.find_first_of(",\"\r\n") == std::string::npos) return Text;
-  std::string Quoted = "\"";
-  for (char C : Text) {
-    if (C == '"') Quoted += '"';
-    Quoted += C;
-  }
-  return Quoted + "\"";
-}
 
 std::string LocalTimeText(std::chrono::system_clock::time_point T) {
   const std::time_t Secs = std::chrono::system_clock::to_time_t(T);
@@ -63,28 +55,28 @@ class TCsvMonitor : public IMonitorView {
     FStatusRead = false;
     FInputs.reset();
   }
-  std::string Header() const {
-    std::string Line = "time";
+  std::vector<std::string> Header() const {
+    std::vector<std::string> Fields{"time"};
     for (int I = 0; I < FValues.Count(); ++I) {
       const TModProcCommand* Cmd = FValues.Items(I);
-      Line += "," +
-              CsvField(Cmd->PhysUnit.empty() ? Cmd->Name : Cmd->Name + " [" + Cmd->PhysUnit + "]");
+      Fields.push_back(Cmd->PhysUnit.empty() ? Cmd->Name : Cmd->Name + " [" + Cmd->PhysUnit + "]");
     }
-    return Line + ",status,inputs";
+    Fields.insert(Fields.end(), {"status", "inputs"});
+    return Fields;
   }
   // Values not read in this cycle stay empty.
-  std::string Line(const std::string& Time, uint16_t StatusWord) const {
-    std::string Line = Time;
+  std::vector<std::string> Line(const std::string& Time, uint16_t StatusWord) const {
+    std::vector<std::string> Fields{Time};
     for (int I = 0; I < FValues.Count(); ++I) {
       std::string Text;
       if (FFresh[static_cast<size_t>(I)]) FValues.Items(I)->GetValueText(Text);
-      Line += "," + CsvField(Text);
+      Fields.push_back(Text);
     }
     char Status[8] = "";
     if (FStatusRead) std::snprintf(Status, sizeof Status, "0x%04X", StatusWord);
-    Line += std::string(",") + Status + ",";
-    if (FInputs) Line += std::to_string(*FInputs);
-    return Line;
+    Fields.push_back(Status);
+    Fields.push_back(FInputs ? std::to_string(*FInputs) : "");
+    return Fields;
   }
 
  private:
@@ -94,11 +86,23 @@ class TCsvMonitor : public IMonitorView {
   std::optional<uint8_t> FInputs;
 };
 
+// One line of output: an RFC 4180 record in UTF-8 with --csv, else the same fields in the
+// module's 8-bit text with a plain line feed.
+void PrintFields(const std::vector<std::string>& Fields, bool Csv) {
+  std::string Text = CsvRecord(Fields);
+  if (Csv)
+    Text = Latin1ToUtf8(Text);
+  else
+    Text.replace(Text.size() - 2, 2, "\n");
+  std::fwrite(Text.data(), 1, Text.size(), stdout);
+  std::fflush(stdout);
+}
+
 }  // namespace
 
 int RunMonitor(const TCliOptions& Options) {
   if (!Options.Args.empty()) {
-    PrintError("usage: vdxctl monitor [--count N] [--interval MS]");
+    PrintError("usage: vdxctl monitor [--count N] [--interval MS] [--csv]");
     return exUsage;
   }
   TCliSession S(Options);
@@ -118,12 +122,11 @@ int RunMonitor(const TCliOptions& Options) {
     View.BeginCycle();
     P.PollMonitor();
     const uint16_t Word = P.StatusInfo().Count() > 0 ? P.StatusInfo().Items(0)->StatusWord : 0;
-    std::printf("%s\n", View.Line(LocalTimeText(Start), Word).c_str());
-    std::fflush(stdout);
+    PrintFields(View.Line(Options.Csv ? IsoLocalTime(Start) : LocalTimeText(Start), Word),
+                Options.Csv);
     ++Cycles;
   });
-  std::printf("%s\n", View.Header().c_str());
-  std::fflush(stdout);
+  PrintFields(View.Header(), Options.Csv);
   if (Options.IntervalMs) P.SetMonitorIntervalMs(static_cast<uint32_t>(*Options.IntervalMs));
   P.SetOperatingMode(omMonitor);
 

@@ -7,14 +7,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 
+#include "app/AppDataFolder.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "cli/FileQuestions.h"
 #include "comm/TextUtil.h"
+#include "params/ParameterBackup.h"
 
 namespace vdx::cli {
 
@@ -99,11 +103,52 @@ class TRawInputScope {
   bool FActive = false;
 };
 
+std::tm LocalNow() {
+  const std::time_t Now = std::time(nullptr);
+  std::tm Local{};
+  localtime_r(&Now, &Local);
+  return Local;
+}
+
+// Identifies the module and saves its parameters before the update; the outcome is told in
+// either case. False when --restore was asked for and there is nothing to restore.
+bool BackUpParameters(TCliSession& S, const TCliOptions& Options, TParameterBackup& Backup) {
+  if (S.IdentifyConnected() == exDone)
+    Backup = SaveParameterBackup(S.Prot(), AppDataFolder(), LocalNow());
+  else
+    Backup.Message = NoModuleBackupText;
+  if (Backup.Saved)
+    Status(Backup.Message.c_str());
+  else
+    PrintError(Backup.Message);
+  if (Backup.Saved || !Options.Restore) return true;
+  PrintError("--restore needs a parameter backup; nothing was sent");
+  return false;
+}
+
+// Identifies the updated module and writes the backup into it; the import's warnings about
+// names the new firmware lacks go to standard error.
+int RestoreParameters(TCliSession& S, const TCliOptions& Options, const std::string& Backup) {
+  if (int Code = S.IdentifyConnected(); Code != exDone) {
+    PrintError("nothing was restored; the backup stays in " + Backup);
+    return Code;
+  }
+  TFileQuestions Questions(S.Prot(), Options);
+  const uint8_t Result = RestoreParameterBackup(S.Prot(), Backup);
+  const std::string Message = RestoreMessage(Result, Backup, S.Prot().FileError());
+  if (Result != irDone) {
+    PrintError(Message);
+    return exLinkFailed;
+  }
+  std::printf("%s\n", Message.c_str());
+  return exDone;
+}
+
 }  // namespace
 
 int RunFirmware(const TCliOptions& Options) {
   if (Options.Args.size() != 1) {
-    PrintError("usage: vdxctl firmware FILE [--yes]");
+    PrintError("usage: vdxctl firmware FILE [--yes] [--restore]");
     return exUsage;
   }
   const std::string& File = Options.Args[0];
@@ -119,6 +164,8 @@ int RunFirmware(const TCliOptions& Options) {
   TVDXModCommProt& P = S.Prot();
   // The application comes back at the rate it answers at now.
   if (P.TransferMode() == tmFullDuplex) P.SetFixBaudrate(P.BaudRate());
+  TParameterBackup Backup;
+  if (!BackUpParameters(S, Options, Backup)) return exLinkFailed;
 
   Status("starting!");
   if (!P.BootloaderStep(bsStart)) {
@@ -148,7 +195,8 @@ int RunFirmware(const TCliOptions& Options) {
   }
   if (!Problem.empty()) return exLinkFailed;
   std::printf("Firmware %s programmed; the module runs it\n", File.c_str());
-  return exDone;
+  std::fflush(stdout);
+  return Options.Restore ? RestoreParameters(S, Options, Backup.FileName) : exDone;
 }
 
 int RunTerminal(const TCliOptions& Options) {

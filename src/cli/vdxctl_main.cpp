@@ -39,9 +39,9 @@ int main(int argc, char** argv) {
       {"ports", RunPorts},     {"identify", RunIdentify}, {"password", RunPassword},
       {"get", RunGet},         {"set", RunSet},           {"save", RunSave},
       {"default", RunDefault}, {"loadback", RunLoadBack}, {"remote", RunRemote},
-      {"export", RunExport},   {"import", RunImport},     {"offline", RunOffline},
-      {"monitor", RunMonitor}, {"record", RunRecord},   {"firmware", RunFirmware},
-      {"terminal", RunTerminal}};
+      {"export", RunExport},   {"import", RunImport},     {"diff", RunDiff},
+      {"offline", RunOffline}, {"monitor", RunMonitor},   {"record", RunRecord},
+      {"firmware", RunFirmware}, {"terminal", RunTerminal}};
   for (const auto& C : Commands)
     if (Options.Command == C.Name) return C.Run(Options);
   PrintError("unknown command '" + Options.Command + "'");

@@ -11,12 +11,16 @@ std::string PrintoutDateTime(const std::tm& Time) {
   return std::string(Text, N);
 }
 
+bool PrintoutListsCommand(const TModCtrlCommand& Cmd, uint16_t AccessCode) {
+  if (Cmd.GCode & gbXAVO) return false;
+  return !(Cmd.GCode & PrintoutPasswordGroup) || (AccessCode & PrintoutPasswordGroup);
+}
+
 std::vector<std::string> PrintoutLines(const TModCommandList& List, uint16_t AccessCode) {
   std::vector<std::string> Lines;
   for (int I = 0; I < List.Count(); ++I) {
     const auto* Cmd = dynamic_cast<const TModCtrlCommand*>(List.Objects(I));
-    if (!Cmd || (Cmd->GCode & gbXAVO)) continue;
-    if ((Cmd->GCode & PrintoutPasswordGroup) && !(AccessCode & PrintoutPasswordGroup)) continue;
+    if (!Cmd || !PrintoutListsCommand(*Cmd, AccessCode)) continue;
     for (std::string& Line : ParameterLines(*Cmd)) Lines.push_back(std::move(Line));
   }
   return Lines;

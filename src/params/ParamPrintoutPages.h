@@ -37,6 +37,12 @@ struct TPrintoutHeader {
 // month, four-digit year, 24-hour time.
 std::string PrintoutDateTime(const std::tm& Time);
 
+class TModCtrlCommand;
+
+// Whether the printout lists Cmd: never group "X.A.VO.", group "Password" only when AccessCode
+// has bit 7.
+bool PrintoutListsCommand(const TModCtrlCommand& Cmd, uint16_t AccessCode);
+
 // The fixed-column lines of every parameter command of List, in list order, without group
 // "X.A.VO." and, unless AccessCode has bit 7, without group "Password". Access type does not
 // matter.

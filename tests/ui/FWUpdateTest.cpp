@@ -2,6 +2,8 @@
 // short mode on both kinds of line, leaving the bootloader on Cancel, a module without a
 // bootloader, a damaged file refused before anything is erased, and a line lost while the
 // file goes out. The main window's classic update through the terminal.
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +17,8 @@
 
 #include "MainFormBench.h"
 #include "TestPaths.h"
+#include "app/ToolSettings.h"
+#include "app/ui/OptionsDlg.h"
 #include "service/ui/FWUpdateDlg.h"
 
 using namespace vdx;
@@ -165,6 +169,73 @@ class FWUpdateTest : public QObject {
     B.C().BtnCancel->click();
     QVERIFY(!B.Dlg().isVisible());
     QVERIFY(B.Messages.Entries.empty());
+  }
+
+  void backupAndRestore_data() {
+    QTest::addColumn<bool>("identified");
+    QTest::newRow("module identified") << true;
+    QTest::newRow("no module identified") << false;
+  }
+  // "Start" first saves the identified module's parameters and says where; after "Finish" the
+  // restore button writes them into the module, whose firmware change reset them. Without an
+  // identified module that is said, and there is nothing to restore.
+  void backupAndRestore() {
+    QFETCH(bool, identified);
+    TFWBench B;
+    TFileDialogLog Dialogs;
+    B.Sim.Module.SetParameterValue("RA", "321");
+    if (identified) B.Form->Actions().IdentifyAct->trigger();
+    B.Open(QString(), false);
+    B.Unlock();
+    QVERIFY(B.C().BackupInfoLabel->isHidden());
+    B.C().BtnStart->click();
+    QVERIFY(B.C().BtnErase->isEnabled());
+    const QString Backups = B.Settings.Folder() + QStringLiteral("/backups/");
+    const QString File = QString::fromStdString(B.Dlg().Backup().FileName);
+    QVERIFY(B.C().BackupInfoLabel->isVisible());
+    if (identified) {
+      QVERIFY(File.startsWith(Backups + QStringLiteral("KV20DEMO-")));
+      QVERIFY(QFileInfo::exists(File));
+      QCOMPARE(B.C().BackupInfoLabel->text(),
+               QStringLiteral("Parameter backup saved in \"%1\"").arg(File));
+    } else {
+      QVERIFY(File.isEmpty());
+      QCOMPARE(B.C().BackupInfoLabel->text(),
+               QStringLiteral("No parameter backup: no module is identified"));
+      QVERIFY(!QDir(Backups).exists());
+    }
+    B.C().BtnErase->click();
+    Dialogs.Answers = {Firmware()};
+    B.C().SBtnSelFWFile->click();
+    QVERIFY(B.C().BtnRestore->isHidden());
+    B.C().BtnProgram->click();
+    QCOMPARE(B.C().BtnCancel->text(), QStringLiteral("Finish"));
+    QTRY_VERIFY(B.Sim.Heard().last().startsWith(QStringLiteral("Gy")));
+    QVERIFY(B.Sim.Module.ParameterValue("RA") != "321");  // the new firmware's default
+    QCOMPARE(B.C().BtnRestore->isVisible(), identified);
+    if (!identified) return;
+    B.C().BtnRestore->click();
+    QCOMPARE(B.Sim.Module.ParameterValue("RA"), std::string("321"));
+    QCOMPARE(B.C().BackupInfoLabel->text(),
+             QStringLiteral("Parameters restored from \"%1\"").arg(File));
+    QVERIFY(!B.C().BtnRestore->isEnabled());
+    QVERIFY(B.Messages.Entries.empty());
+  }
+
+  // The short update closes the dialog at once; the window then tells where the backup went.
+  void shortModeTellsTheBackup() {
+    TFWBench B;
+    B.Form->Actions().IdentifyAct->trigger();
+    B.Form->OptionsDlg().Settings().SetLastFirmware(Firmware().toStdString());
+    B.Form->OptionsDlg().Settings().SetSFWUpdate(true);
+    QTimer::singleShot(100, [&] { B.C().BtnProgram->click(); });
+    B.Form->Menus().MMIFirmwareUpdate->trigger();
+    QCOMPARE(B.Dlg().result(), int(QDialog::Accepted));
+    QCOMPARE(B.Messages.Entries.size(), size_t(1));
+    QCOMPARE(B.Messages.Entries[0].Kind, ui::TMessageKind::Information);
+    QVERIFY(B.Messages.Entries[0].Text.startsWith(
+        QStringLiteral("Parameter backup saved in \"%1\".\n")
+            .arg(QString::fromStdString(B.Dlg().Backup().FileName))));
   }
 
   // One click does the whole update and closes the dialog.

@@ -42,6 +42,7 @@ class TVDXPTerminal;
 class TTerminalRxNotifier;
 class TFWUpdateDlg;
 enum class TGlyph;
+struct TScopePrintoutTexts;
 
 struct TMainActions {
   QAction* ConnectAct = nullptr;        // Ctrl+A
@@ -84,7 +85,9 @@ struct TMainMenus {
   QAction* MMILoadOfflineCmdList = nullptr;
   QAction* MMISaveCmdList = nullptr;
   QAction* MMIViewVDXFile = nullptr;
+  QAction* MMICompareFile = nullptr;
   QAction* MMIPrint = nullptr;
+  QAction* MMIExportReport = nullptr;
   QAction* MMIExit = nullptr;
   QMenu* Edit = nullptr;
   QAction* MMICut = nullptr;
@@ -191,6 +194,11 @@ class TVDXMainForm : public QMainWindow {
   void ShowAbout();
   void PrintActExecute();
 
+  // --- Commissioning report (MainFormReport.cpp)
+  void MMIExportReportClick();
+  // The oscilloscope printout's texts: heading with the date, module, vertical ranges.
+  TScopePrintoutTexts ScopePrintoutTexts() const;
+
   // --- Link, identify and pages (MainFormLink.cpp)
   void ConnectActExecute();
   void ReportOpenFailure();
@@ -247,6 +255,9 @@ class TVDXMainForm : public QMainWindow {
   // Starting folder of the parameter file dialogs, and remembering the last one used.
   QString ParaFileFolder() const;
   void StoreParaFileFolder(const QString& FileName);
+
+  // --- Comparing the module's parameters with a file (MainFormCompare.cpp)
+  void MMICompareFileClick();
 
   // --- Terminal and firmware update (MainFormTerminal.cpp)
   void SetupTerminal();

@@ -154,8 +154,10 @@ void TVDXMainForm::BuildMenus() {
   M.MMILoadOfflineCmdList = Item(M.File, "MMILoadOfflineCmdList", "Load Offline Data");
   M.MMISaveCmdList = Item(M.File, "MMISaveCmdList", "Save Offline Data");
   M.MMIViewVDXFile = Item(M.File, "MMIViewVDXFile", "View VDX File");
+  M.MMICompareFile = Item(M.File, "MMICompareFile", "Compare with File...");
   M.File->addSeparator();
   M.MMIPrint = Item(M.File, "MMIPrint", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P));
+  M.MMIExportReport = Item(M.File, "MMIExportReport", "Export Report (PDF)...");
   M.MMIExit = Item(M.File, "MMIExit", "E&xit");
 
   M.Edit = NewMenu("MMEdit", "Edit");
@@ -214,7 +216,9 @@ void TVDXMainForm::ConnectHandlers() {
   On(M.MMILoadOfflineCmdList, &TVDXMainForm::MMILoadOfflineCmdListClick);
   On(M.MMISaveCmdList, &TVDXMainForm::MMISaveCmdListClick);
   On(M.MMIViewVDXFile, &TVDXMainForm::MMIViewVDXFileClick);
+  On(M.MMICompareFile, &TVDXMainForm::MMICompareFileClick);
   Runs(M.MMIPrint, A.PrintAct);
+  On(M.MMIExportReport, &TVDXMainForm::MMIExportReportClick);
   connect(M.MMIExit, &QAction::triggered, this, &QWidget::close);
   connect(M.File, &QMenu::aboutToShow, this, [this] { UpdateFileMenu(); });
   // Clipboard operations on the terminal editor's text; nothing of it goes to the module.

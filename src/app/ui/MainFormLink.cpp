@@ -274,6 +274,8 @@ void TVDXMainForm::UpdateFileMenu() {
   const TMainPage Page = CurrentPage();
   FMenus.MMILoadOfflineCmdList->setEnabled(!FConnected);
   FMenus.MMISaveCmdList->setEnabled(Identified);
+  FMenus.MMIExportReport->setEnabled(Identified);
+  FMenus.MMICompareFile->setEnabled(Identified);
   FMenus.MMIPrint->setEnabled((Page == mpParameter && Identified) || Page == mpScope ||
                               Page == mpTerminal);
 }

@@ -237,6 +237,10 @@ void TVDXMainForm::ShowCursorInfo(const TCursorInfo& Info, bool Show) {
 
 void TVDXMainForm::PrintScopeDisplay(QPrinter& Printer) {
   TBusyCursor Busy;
+  PrintScope(Printer, *FScope, ScopePrintoutTexts());
+}
+
+TScopePrintoutTexts TVDXMainForm::ScopePrintoutTexts() const {
   TScopePrintoutTexts Texts;
   Texts.Heading = QString::fromLatin1(FApplInfo->ExtCompanyName) + QStringLiteral("   - ") +
                   QString::fromLatin1(FApplInfo->ExtProductName) + QStringLiteral("   - ") +
@@ -248,7 +252,7 @@ void TVDXMainForm::PrintScopeDisplay(QPrinter& Printer) {
     Texts.LowerLimit[I] = FPages.ScopeControls.CBChCustMin[I]->currentText();
     Texts.UpperLimit[I] = FPages.ScopeControls.CBChCustMax[I]->currentText();
   }
-  PrintScope(Printer, *FScope, Texts);
+  return Texts;
 }
 
 }  // namespace vdx::ui

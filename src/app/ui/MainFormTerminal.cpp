@@ -134,12 +134,31 @@ void TVDXMainForm::MMIFWUAssClick() {
   FFWUpdateDlg->SetToolFolder(QString::fromStdString(FToolFolder));
   // The bootloader dialogue owns every received byte while the dialog is open.
   FTerminalRx->SetSuspended(true);
+  // A restore from the parameter backup identifies the module as the Identify button does.
+  bool Reidentified = false;
+  FFWUpdateDlg->SetIdentifyAction([this, &Reidentified] {
+    IdentifyActExecute();
+    Reidentified = FModProt->ModuleDataValid();
+    return Reidentified;
+  });
   const bool Shown = FFWUpdateDlg->Execute(
       FModProt.get(), QString::fromStdString(Settings.LastFirmware()), Settings.SFWUpdate());
+  FFWUpdateDlg->SetIdentifyAction({});
   FTerminalRx->SetSuspended(false);
   if (Shown)
     RunGuarded([&] { Settings.SetLastFirmware(FFWUpdateDlg->FirmwareFile().toStdString()); });
   SetFirmwareUpdateState(false, false, false);
+  if (Reidentified) FStatus->SetText(spModuleId, QString::fromLatin1(FModProt->ModuleId()));
+  // The short update closes the dialog at once; what became of the backup is told here.
+  if (Shown && FFWUpdateDlg->result() == QDialog::Accepted) {
+    const TParameterBackup& Backup = FFWUpdateDlg->Backup();
+    ShowMessage(Backup.Saved ? TMessageKind::Information : TMessageKind::Warning,
+                QString::fromStdString(Backup.Message) +
+                    (Backup.Saved ? QStringLiteral(".\nAfter identifying the module, \"Export "
+                                                   "parameter to Modul\" with this file restores "
+                                                   "the parameters.")
+                                  : QStringLiteral(".")));
+  }
 }
 
 void TVDXMainForm::MMIFirmwareUpdClick() {

@@ -15,15 +15,24 @@ bool PrintScope(QPrinter& Printer, TVDXScope& Scope, const TScopePrintoutTexts& 
   if (!Scope.CopyToBitmap(Bitmap)) return false;
   QPainter P;
   if (!P.begin(&Printer)) return false;
-  QFont Font(QStringLiteral("Arial"));
-  Font.setPointSize(10);
-  P.setFont(Font);
+  DrawScopePrintout(P, Printer.resolution(),
+                    Printer.pageLayout().paintRectPixels(Printer.resolution()).width(), Bitmap,
+                    Scope, Texts);
+  return P.end();
+}
+
+void DrawScopePrintout(QPainter& P, int Resolution, int PageWidth, const QImage& Bitmap,
+                       TVDXScope& Scope, const TScopePrintoutTexts& Texts) {
+  P.save();
   // Positions are printer pixels at 600 dpi, scaled to the printer's resolution.
-  const double Scale = Printer.resolution() / 600.0;
+  const double Scale = Resolution / 600.0;
   P.scale(Scale, Scale);
-  const int PageW =
-      static_cast<int>(Printer.pageLayout().paintRectPixels(Printer.resolution()).width() / Scale);
-  const int h = QFontMetrics(Font, &Printer).boundingRect(QStringLiteral("Dummy")).height() / Scale;
+  const int PageW = static_cast<int>(PageWidth / Scale);
+  // Arial 10 on paper: the scaling would enlarge the font with it.
+  QFont Font(QStringLiteral("Arial"));
+  Font.setPointSizeF(10 / Scale);
+  P.setFont(Font);
+  const int h = QFontMetrics(Font, P.device()).boundingRect(QStringLiteral("Dummy")).height();
   const auto Text = [&](int X, int Y, const QString& S) {
     P.drawText(QRect(X, Y, PageW, h * 2), Qt::AlignLeft | Qt::AlignTop, S);
   };
@@ -59,7 +68,7 @@ bool PrintScope(QPrinter& Printer, TVDXScope& Scope, const TScopePrintoutTexts& 
              QStringLiteral("   Vertical range from: ") + Texts.LowerLimit[N - 1] +
              QStringLiteral(" to ") + Texts.UpperLimit[N - 1]);
   }
-  return P.end();
+  P.restore();
 }
 
 }  // namespace vdx::ui

@@ -5,6 +5,8 @@
 #include <QString>
 #include <array>
 
+class QImage;
+class QPainter;
 class QPrinter;
 
 namespace vdx::ui {
@@ -20,5 +22,10 @@ struct TScopePrintoutTexts {
 
 // Prints on Printer; nothing without a paint box. Errors end the printout silently; false then.
 bool PrintScope(QPrinter& Printer, TVDXScope& Scope, const TScopePrintoutTexts& Texts);
+
+// The printout's page drawn with Painter on a device of Resolution dots per inch whose printable
+// area is PageWidth device pixels wide; Bitmap is the display as CopyToBitmap gives it.
+void DrawScopePrintout(QPainter& Painter, int Resolution, int PageWidth, const QImage& Bitmap,
+                       TVDXScope& Scope, const TScopePrintoutTexts& Texts);
 
 }  // namespace vdx::ui

@@ -32,7 +32,7 @@ void DrawPage(QPainter& Painter, const TPrintoutPage& Page, double Scale) {
   const int X = static_cast<int>(LeftEdge * Scale);
   int Y = static_cast<int>(TopEdge * Scale);
   Painter.setFont(QFont(QStringLiteral("Arial"), 10));
-  int H = LineHeight(Painter);
+  const int H = LineHeight(Painter);
   // Our own texts and the C library's day name are in the locale's encoding; the module's
   // identification text is 8-bit.
   TextOut(Painter, X, Y, QString::fromLocal8Bit(Page.Title));
@@ -41,16 +41,23 @@ void DrawPage(QPainter& Painter, const TPrintoutPage& Page, double Scale) {
   Y += H * 3 / 2;
   TextOut(Painter, X, Y, QString::fromLatin1(Page.Module));
   Y += 3 * H;
-
-  QFont Mono(QStringLiteral("Courier New"), 10);
-  Mono.setStyleHint(QFont::TypeWriter);
-  Painter.setFont(Mono);
-  H = LineHeight(Painter);
-  for (size_t I = 0; I < Page.Lines.size(); ++I)
-    TextOut(Painter, X, Y + static_cast<int>(I) * H, QString::fromLatin1(Page.Lines[I]));
+  DrawPrintoutLines(Painter, X, Y, Page.Lines);
 }
 
 }  // namespace
+
+int UsePrintoutLineFont(QPainter& Painter) {
+  QFont Mono(QStringLiteral("Courier New"), 10);
+  Mono.setStyleHint(QFont::TypeWriter);
+  Painter.setFont(Mono);
+  return LineHeight(Painter);
+}
+
+void DrawPrintoutLines(QPainter& Painter, int X, int Y, const std::vector<std::string>& Lines) {
+  const int H = UsePrintoutLineFont(Painter);
+  for (size_t I = 0; I < Lines.size(); ++I)
+    TextOut(Painter, X, Y + static_cast<int>(I) * H, QString::fromLatin1(Lines[I]));
+}
 
 bool PrintParameterPages(QPrinter& Printer, const std::vector<TPrintoutPage>& Pages) {
   if (Pages.empty()) return false;

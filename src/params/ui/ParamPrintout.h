@@ -6,6 +6,7 @@
 
 #include "params/ParamPrintoutPages.h"
 
+class QPainter;
 class QPrinter;
 
 namespace vdx {
@@ -13,6 +14,13 @@ class TApplInfo;
 }
 
 namespace vdx::ui {
+
+// Selects the parameter lines' font (Courier New 10) on Painter and returns its line height, the
+// height of "Dummy".
+int UsePrintoutLineFont(QPainter& Painter);
+// Draws Lines in the parameter lines' font, the first with its top at (X, Y), one line height
+// apart.
+void DrawPrintoutLines(QPainter& Painter, int X, int Y, const std::vector<std::string>& Lines);
 
 // Draws Pages as one print job: each page the three header lines in Arial 10 and its lines in
 // Courier New 10, from 200/100 printer pixels at 600 dpi (scaled to the printer's resolution).

@@ -13,7 +13,9 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <ctime>
 
+#include "app/AppDataFolder.h"
 #include "app/ui/BusyCursor.h"
 #include "app/ui/FileDialogs.h"
 #include "app/ui/MessageService.h"
@@ -97,11 +99,15 @@ TFWUpdateDlg::TFWUpdateDlg(QWidget* Parent) : QDialog(Parent) {
   FC.ErrLabelStartUpdate->setWordWrap(true);
   FC.ErrLabelStartUpdate->setStyleSheet(QString::fromLatin1(kRed));
   FC.StatusInfoLabel = NewLabel(QString(), "StatusInfoLabel", Main);
+  FC.BackupInfoLabel = NewLabel(QString(), "BackupInfoLabel", Main);
+  FC.BackupInfoLabel->setWordWrap(true);
+  FC.BackupInfoLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
   FC.ProgressBar = new QProgressBar(Main);
   FC.ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
   FC.ProgressBar->setTextVisible(false);
   MainLayout->addWidget(FC.ErrLabelStartUpdate);
   MainLayout->addWidget(FC.StatusInfoLabel);
+  MainLayout->addWidget(FC.BackupInfoLabel);
   MainLayout->addWidget(FC.ProgressBar);
   MainLayout->addStretch(1);
   FC.NB->addWidget(Main);
@@ -112,7 +118,8 @@ TFWUpdateDlg::TFWUpdateDlg(QWidget* Parent) : QDialog(Parent) {
   FC.BtnErase = NewButton(QStringLiteral("Erase"), "BtnErase", this);
   FC.BtnProgram = NewButton(QStringLiteral("Program"), "BtnProgram", this);
   FC.BtnCancel = NewButton(QStringLiteral("Cancel"), "BtnCancel", this);
-  for (QPushButton* Button : {FC.BtnStart, FC.BtnErase, FC.BtnProgram, FC.BtnCancel})
+  FC.BtnRestore = NewButton(QStringLiteral("Restore parameters from backup"), "BtnRestore", this);
+  for (QPushButton* Button : {FC.BtnRestore, FC.BtnStart, FC.BtnErase, FC.BtnProgram, FC.BtnCancel})
     Buttons->addWidget(Button);
   Layout->addLayout(Buttons);
 
@@ -121,6 +128,7 @@ TFWUpdateDlg::TFWUpdateDlg(QWidget* Parent) : QDialog(Parent) {
   connect(FC.BtnErase, &QPushButton::clicked, this, [this] { BtnEraseClick(); });
   connect(FC.BtnProgram, &QPushButton::clicked, this, [this] { BtnProgramClick(); });
   connect(FC.BtnCancel, &QPushButton::clicked, this, [this] { BtnCancelClick(); });
+  connect(FC.BtnRestore, &QPushButton::clicked, this, [this] { BtnRestoreClick(); });
 }
 
 bool TFWUpdateDlg::Execute(TVDXModCommProt* Prot, const QString& LastFile, bool ShortMode) {
@@ -147,6 +155,11 @@ bool TFWUpdateDlg::Prepare(TVDXModCommProt* Prot, const QString& LastFile, bool 
   SetStatus(QString(), false);
   FC.StatusInfoLabel->hide();
   FC.BtnCancel->setText(QStringLiteral("Cancel"));
+  FBackup = {};
+  SetBackupInfo(QString(), false);
+  FC.BackupInfoLabel->hide();
+  FC.BtnRestore->hide();
+  FC.BtnRestore->setEnabled(true);
   if (!Prot) return false;
   FC.BtnStart->setVisible(!ShortMode);
   FC.BtnErase->setVisible(!ShortMode);
@@ -212,6 +225,48 @@ void TFWUpdateDlg::SetStatus(const QString& Text, bool Error) {
   FC.StatusInfoLabel->setText(Text);
 }
 
+void TFWUpdateDlg::SetBackupInfo(const QString& Text, bool Error) {
+  FC.BackupInfoLabel->setStyleSheet(QString::fromLatin1(Error ? kRed : kGreen));
+  FC.BackupInfoLabel->setText(Text);
+  FC.BackupInfoLabel->setVisible(!Text.isEmpty());
+}
+
+void TFWUpdateDlg::BackUpParameters() {
+  if (FBackup.Saved) return;
+  const std::time_t Now = std::time(nullptr);
+  std::tm Local{};
+  localtime_r(&Now, &Local);
+  FBackup = SaveParameterBackup(*FProt, AppDataFolder(), Local);
+  SetBackupInfo(QString::fromStdString(FBackup.Message), !FBackup.Saved);
+  QApplication::processEvents();
+}
+
+void TFWUpdateDlg::BtnRestoreClick() {
+  FC.BtnRestore->setEnabled(false);
+  FC.BtnCancel->setEnabled(false);
+  const QString File = QString::fromStdString(FBackup.FileName);
+  bool Restored = false;
+  {
+    TBusyCursor Busy;
+    std::string Id;
+    if (FIdentify ? FIdentify() : FProt->Identify(Id)) {
+      const uint8_t Result = RestoreParameterBackup(*FProt, FBackup.FileName);
+      Restored = Result == irDone;
+      SetBackupInfo(
+          QString::fromStdString(RestoreMessage(Result, FBackup.FileName, FProt->FileError())),
+          !Restored);
+    } else {
+      SetBackupInfo(QStringLiteral("The module could not be identified; nothing was restored. "
+                                   "The backup stays in \"%1\".")
+                        .arg(File),
+                    true);
+    }
+  }
+  FC.BtnRestore->setEnabled(!Restored);
+  FC.BtnCancel->setEnabled(true);
+  FC.BtnCancel->setFocus();
+}
+
 void TFWUpdateDlg::FocusIfEnabled(QPushButton* Button) {
   if (Button->isVisible() && Button->isEnabled()) Button->setFocus();
 }
@@ -245,6 +300,7 @@ void TFWUpdateDlg::BtnStartClick() {
   bool Ok;
   {
     TBusyCursor Busy;
+    BackUpParameters();
     Ok = FProt->BootloaderStep(bsStart);
   }
   FC.BtnErase->setEnabled(Ok);
@@ -309,6 +365,7 @@ void TFWUpdateDlg::ProgramStepMode() {
     if (FProt->BootloaderStep(bsRunApplication)) {
       FC.BtnCancel->setText(QStringLiteral("Finish"));
       FCancelTag = 0;
+      FC.BtnRestore->setVisible(FBackup.Saved);
     } else {
       FC.BtnCancel->setText(QStringLiteral("Cancel"));
     }
@@ -331,6 +388,7 @@ void TFWUpdateDlg::ProgramShortMode() {
   bool Ok = SelectedFileSound(false);
   if (Ok) {
     TBusyCursor Busy;
+    BackUpParameters();
     SetStatus(QStringLiteral("starting!"), false);
     FC.StatusInfoLabel->show();
     Ok = FProt->BootloaderStep(bsStart);

@@ -1,11 +1,16 @@
 // The firmware update dialog: behind a key page for service staff, it drives the module's
 // bootloader step by step (Start, Erase, Program) or, in short mode, in one click, and sends
-// the chosen S-record file. A damaged file is refused before the module is touched.
+// the chosen S-record file. A damaged file is refused before the module is touched. Before the
+// bootloader is entered the identified module's parameters are saved, and after a finished
+// update they can be written back.
 #pragma once
 
 #include <QDialog>
 #include <QKeyCombination>
 #include <QString>
+#include <functional>
+
+#include "params/ParameterBackup.h"
 
 class QLabel;
 class QLineEdit;
@@ -44,6 +49,8 @@ class TFWUpdateDlg : public QDialog {
     QPushButton* BtnErase = nullptr;
     QPushButton* BtnProgram = nullptr;
     QPushButton* BtnCancel = nullptr;
+    QLabel* BackupInfoLabel = nullptr;  // where the parameter backup went, or why there is none
+    QPushButton* BtnRestore = nullptr;  // shown after "Finish" when a backup was saved
   };
 
   explicit TFWUpdateDlg(QWidget* Parent = nullptr);
@@ -57,6 +64,11 @@ class TFWUpdateDlg : public QDialog {
   const TControls& Controls() const { return FC; }
   // Starting folder of the file selection when the selected file's folder does not exist.
   void SetToolFolder(const QString& Folder) { FToolFolder = Folder; }
+  // Identifies the module before a restore; true when it is identified. Without one the
+  // protocol component identifies it alone.
+  void SetIdentifyAction(std::function<bool()> Identify) { FIdentify = std::move(Identify); }
+  // The parameter backup of this run of the dialog.
+  const TParameterBackup& Backup() const { return FBackup; }
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -71,6 +83,10 @@ class TFWUpdateDlg : public QDialog {
   void ProgramStepMode();
   void ProgramShortMode();
   void BtnCancelClick();
+  // Saves the parameters once per run of the dialog, before the bootloader is first entered.
+  void BackUpParameters();
+  void BtnRestoreClick();
+  void SetBackupInfo(const QString& Text, bool Error);
   // Sends the firmware file with the progress bar moving; false when the transfer failed.
   bool SendFirmware();
   // FirmwareFileSound for the selected file; with AllowNone also true when none is selected.
@@ -83,6 +99,8 @@ class TFWUpdateDlg : public QDialog {
   TVDXModCommProt* FProt = nullptr;
   QString FFirmwareFile;
   QString FToolFolder;
+  std::function<bool()> FIdentify;
+  TParameterBackup FBackup;
   bool FShortMode = false;
   int FEraseTag = 0;   // 1 after a successful erase in this run
   int FCancelTag = 0;  // 1 while the bootloader entered by "Start" must be left on cancel
