@@ -44,6 +44,9 @@ bool IsModuleBaudRate(int Rate) {
   return Rate == 9600 || Rate == 19200 || Rate == 38400 || Rate == 57600 || Rate == 115200;
 }
 
+// The rate a module with the WrongBaud fault runs at instead of Rate.
+int WrongBaudRate(int Rate) { return Rate == 19200 ? 9600 : 19200; }
+
 constexpr size_t MaxTurnarounds = 1000000;
 constexpr size_t MaxRecordedLine = 65536;  // a line without CR is not kept beyond this
 constexpr size_t MaxDataBlock = 65536;     // the longest block "DOWNLOAD" takes
@@ -64,8 +67,10 @@ struct TModuleSim::TImpl {
   }
 
   void Serve();
-  // SeenNs: when the byte was found on the line.
-  void HandleByte(char C, int64_t SeenNs);
+  // Takes the bytes waiting on the line into Heard; false when the line is gone.
+  bool Listen();
+  // SeenNs: when the byte was found on the line; LineRate: the line's rate then.
+  void HandleByte(char C, int64_t SeenNs, int LineRate);
   void Record(char C);  // a byte heard, into the received command lines
   // A byte heard by the bootloader (or the application's question after it).
   void BootloaderByte(char C, int Rate);
@@ -106,35 +111,55 @@ struct TModuleSim::TImpl {
   int64_t TxDeadlineNs = 0;
   int64_t LastWriteNs = 0;    // when the last write to the line began
   int64_t PromptSentNs = -1;  // when the last prompt went out, until the next command starts
+  // Bytes taken from the line and not yet handled. A module busy sending still hears what
+  // arrives meanwhile, at the rate the line had then, as a UART would.
+  struct THeardByte {
+    char C;
+    int64_t SeenNs;
+    int LineRate;
+  };
+  std::deque<THeardByte> Heard;
 };
 
 void TModuleSim::TImpl::Serve() {
   // Pacing sleeps a byte time at a time (87 us at 115200 bit/s); the default timer slack of
   // 50 us would stretch every one of them.
   if (Options.Paced) prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-  char Buffer[256];
   while (!StopRequested && Line.IsOpen()) {
-    pollfd P[2] = {{Line.MasterFd(), POLLIN, 0}, {WakePipe[0], POLLIN, 0}};
-    if (poll(P, 2, -1) < 0) {
-      if (errno == EINTR) continue;
-      break;
+    if (Heard.empty()) {
+      pollfd P[2] = {{Line.MasterFd(), POLLIN, 0}, {WakePipe[0], POLLIN, 0}};
+      if (poll(P, 2, -1) < 0) {
+        if (errno == EINTR) continue;
+        break;
+      }
+      if (P[1].revents != 0) break;
+      if ((P[0].revents & POLLIN) == 0) {
+        // A hang-up without data would wake poll at once again; wait instead of spinning.
+        if (P[0].revents & (POLLHUP | POLLERR)) SleepMs(10);
+        continue;
+      }
+      if (!Listen()) break;
     }
-    if (P[1].revents != 0) break;
-    if ((P[0].revents & POLLIN) == 0) {
-      // A hang-up without data would wake poll at once again; wait instead of spinning.
-      if (P[0].revents & (POLLHUP | POLLERR)) SleepMs(10);
-      continue;
+    while (!Heard.empty() && Line.IsOpen() && !StopRequested) {
+      const THeardByte B = Heard.front();
+      Heard.pop_front();
+      HandleByte(B.C, B.SeenNs, B.LineRate);
     }
-    // Bytes read together were all on hand at SeenNs; paced, they are taken at the line rate
-    // from then on.
-    const int64_t SeenNs = MonotonicNs();
-    const long N = Line.Read(Buffer, sizeof Buffer);
-    if (N < 0) break;
-    for (long I = 0; I < N && Line.IsOpen() && !StopRequested; ++I) HandleByte(Buffer[I], SeenNs);
   }
 }
 
-void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
+bool TModuleSim::TImpl::Listen() {
+  // Bytes read together were all on hand at SeenNs, at the line's rate then; paced, they are
+  // taken at the line rate from then on.
+  char Buffer[256];
+  const int64_t SeenNs = MonotonicNs();
+  const int LineRate = Line.LineBaudRate();
+  const long N = Line.Read(Buffer, sizeof Buffer);
+  for (long I = 0; I < N; ++I) Heard.push_back({Buffer[I], SeenNs, LineRate});
+  return N >= 0;
+}
+
+void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs, int LineRate) {
   const int64_t ReceivedNs = SeenNs;
   int Rate;
   {
@@ -152,10 +177,10 @@ void TModuleSim::TImpl::HandleByte(char C, int64_t SeenNs) {
   // On a two-wire line the sender hears its own byte, whatever the module does with it.
   if (Options.HalfDuplex) Send(std::string(1, C), false, 0);
   // At another rate than its own the module hears garbage and keeps quiet.
-  if (Line.LineBaudRate() != Rate) return;
+  const TSimFault F = Fault.load();
+  if (LineRate != (F == TSimFault::WrongBaud ? WrongBaudRate(Rate) : Rate)) return;
   Record(C);
 
-  const TSimFault F = Fault.load();
   if (Boot->Active()) {
     if (F != TSimFault::Silence && F != TSimFault::SilentBootloader) BootloaderByte(C, Rate);
     return;
@@ -255,6 +280,7 @@ void TModuleSim::TImpl::Send(const std::string& Bytes, bool FromModule, int64_t 
   }
   for (const char C : Bytes) {
     if (Slow && !SleepMs(SlowDelayMs.load())) return;
+    if (Slow) Listen();
     if (Paced) {
       // Absolute deadlines: each byte leaves one byte time after the previous one ended.
       TxDeadlineNs += ByteNs;

@@ -23,6 +23,8 @@ enum class TSimFault {
   SilentBootloader, // enters the bootloader on "BOOTLOADER", but the bootloader answers nothing
   RefuseWrites,     // answers "command error" to every command with an argument except the
                     // remote-control commands "RC:..."; reads and bare commands work
+  WrongBaud,        // runs at another rate than its own (19200 bit/s, or 9600 when its own
+                    // is 19200), so a tool at the module's rate is heard as garbage
 };
 
 struct TSimOptions {

@@ -157,17 +157,19 @@ TEST(BootloaderSteps, EveryLineReachesTheBootloaderWithAPauseAfterIt) {
   EnterAndPrepare(L);
   L.Module.ClearReceivedCommands();
   ASSERT_TRUE(L.Prot.SendFirmwareFile(FirmwareFile()));
+  // The bootloader confirms at the last record's final digit; its CR may still be on the way.
+  ASSERT_TRUE(Eventually([&] { return L.Module.ReceivedLines().size() == 7; }));
   const auto Lines = L.Module.ReceivedLines();
-  ASSERT_EQ(Lines.size(), 7u);
   std::vector<double> GapsMs;
   for (size_t I = 1; I < Lines.size(); ++I)
     GapsMs.push_back(std::chrono::duration<double, std::milli>(Lines[I].FirstByte -
                                                                Lines[I - 1].End)
                          .count());
   std::sort(GapsMs.begin(), GapsMs.end());
-  // A busy machine may let the module take a byte late, which shortens one gap a little.
-  EXPECT_GE(GapsMs.front(), 7.0);
-  EXPECT_GE(GapsMs[GapsMs.size() / 2], 9.9);
+  // A busy machine may let the module take a byte late, which shortens a gap; without the
+  // pause on the wire every gap is under 3 ms.
+  EXPECT_GE(GapsMs.front(), 5.0);
+  EXPECT_GE(GapsMs[GapsMs.size() / 2], 9.5);
 }
 
 TEST(BootloaderSteps, LeavingTheBootloaderEndsAtTheFixedRate) {
