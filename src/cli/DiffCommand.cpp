@@ -90,10 +90,7 @@ int RunDiff(const TCliOptions& Options) {
     PrintError("--module applies to .vdx files");
     return exUsage;
   }
-  if (std::string Reason = UnreadableReason(FileName); !Reason.empty()) {
-    PrintError(Reason);
-    return exFileFailed;
-  }
+  if (int Code = CheckReadable(FileName); Code != exDone) return Code;
   TCliSession Session(Options);
   if (int Code = Session.Identify(); Code != exDone) return Code;
   TVDXModCommProt& P = Session.Prot();

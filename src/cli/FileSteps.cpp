@@ -11,6 +11,20 @@
 
 namespace vdx::cli {
 
+namespace {
+
+// Why FileName cannot be read as a file, in words; empty when it can.
+std::string UnreadableReason(const std::string& FileName) {
+  std::error_code Error;
+  if (std::filesystem::is_directory(FileName, Error))
+    return "cannot read " + FileName + ": it is a folder";
+  std::ifstream In(FileName, std::ios::binary);
+  if (!In) return "cannot read " + FileName + ": " + std::strerror(errno);
+  return "";
+}
+
+}  // namespace
+
 TFileKind FileKindOf(const std::string& FileName) {
   const std::string Extension = std::filesystem::path(FileName).extension().string();
   if (Extension == ".vdx") return TFileKind::Vdx;
@@ -35,13 +49,11 @@ bool TakeFileArgument(const TCliOptions& Options, const std::string& Usage,
   return false;
 }
 
-std::string UnreadableReason(const std::string& FileName) {
-  std::error_code Error;
-  if (std::filesystem::is_directory(FileName, Error))
-    return "cannot read " + FileName + ": it is a folder";
-  std::ifstream In(FileName, std::ios::binary);
-  if (!In) return "cannot read " + FileName + ": " + std::strerror(errno);
-  return "";
+int CheckReadable(const std::string& FileName) {
+  const std::string Reason = UnreadableReason(FileName);
+  if (Reason.empty()) return exDone;
+  PrintError(Reason);
+  return exFileFailed;
 }
 
 int SaveModuleFile(TVDXModCommProt& Prot, const TFileQuestions& Questions,

@@ -21,8 +21,9 @@ std::string FileKindError(const std::string& FileName, const std::string& Allowe
 bool TakeFileArgument(const TCliOptions& Options, const std::string& Usage,
                       std::string& FileName, TFileKind& Kind);
 
-// Why FileName cannot be read as a file, in words; empty when it can.
-std::string UnreadableReason(const std::string& FileName);
+// exDone when FileName can be read as a file; otherwise prints why in words and returns
+// exFileFailed.
+int CheckReadable(const std::string& FileName);
 
 // Stores the module's lists in FileName (Kind Vdx or Par) and prints the desktop tool's
 // Data saved in "FILE". Prints why not (the kept data, or the file error) and returns

@@ -31,10 +31,7 @@ int RunOffline(const TCliOptions& Options) {
     return exUsage;
   }
   const std::string& FileName = Options.Args[0];
-  if (std::string Reason = UnreadableReason(FileName); !Reason.empty()) {
-    PrintError(Reason);
-    return exFileFailed;
-  }
+  if (int Code = CheckReadable(FileName); Code != exDone) return Code;
   TCliSession Session(Options);  // never connected: only its lists and printing are used
   TVDXModCommProt& P = Session.Prot();
   TFileQuestions Questions(P, Options);
