@@ -35,7 +35,6 @@ class GuiThreadRunnerTest : public QObject {
       Returned = true;
     });
     // The GUI thread does not process events: it closes, as a window does before it joins.
-    QTest::qWait(0);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     Runner.Close();
     Worker.join();
