@@ -57,14 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   static const fuzz::TScratchFile File("settings.ini");
   const std::string Input = fuzz::AsText(Data, Size);
   const size_t Lf = Input.find('\n');
-  const std::string Spec = Input.substr(0, Lf);
+  const std::string Entry = Input.substr(0, Lf);
   const std::string Content = Lf == std::string::npos ? std::string() : Input.substr(Lf + 1);
-  const size_t Tab1 = Spec.find('\t');
-  const size_t Tab2 = Tab1 == std::string::npos ? Tab1 : Spec.find('\t', Tab1 + 1);
+  const size_t Tab1 = Entry.find('\t');
+  const size_t Tab2 = Tab1 == std::string::npos ? Tab1 : Entry.find('\t', Tab1 + 1);
   if (Tab2 == std::string::npos) return 0;
-  const std::string Section = Spec.substr(0, Tab1);
-  const std::string Key = Spec.substr(Tab1 + 1, Tab2 - Tab1 - 1);
-  const std::string Value = Spec.substr(Tab2 + 1);
+  const std::string Section = Entry.substr(0, Tab1);
+  const std::string Key = Entry.substr(Tab1 + 1, Tab2 - Tab1 - 1);
+  const std::string Value = Entry.substr(Tab2 + 1);
 
   File.Write(Content);
   TIniFile Ini(File.Path());
