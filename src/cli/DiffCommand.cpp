@@ -84,12 +84,9 @@ std::string ModulesOfFile(const std::string& FileName) {
 int RunDiff(const TCliOptions& Options) {
   std::string FileName;
   TFileKind Kind;
-  if (!TakeFileArgument(Options, "usage: vdxctl diff FILE [--module ID] [--json]", FileName, Kind))
+  if (!TakeModuleFileArgument(Options, "usage: vdxctl diff FILE [--module ID] [--json]", FileName,
+                              Kind))
     return exUsage;
-  if (Kind == TFileKind::Par && Options.Module) {
-    PrintError("--module applies to .vdx files");
-    return exUsage;
-  }
   if (int Code = CheckReadable(FileName); Code != exDone) return Code;
   TCliSession Session(Options);
   if (int Code = Session.Identify(); Code != exDone) return Code;

@@ -70,15 +70,11 @@ int RunExport(const TCliOptions& Options) {
 int RunImport(const TCliOptions& Options) {
   std::string FileName;
   TFileKind Kind;
-  if (!TakeFileArgument(Options, "usage: vdxctl import FILE [--force] [--module ID]", FileName,
-                        Kind))
+  if (!TakeModuleFileArgument(Options, "usage: vdxctl import FILE [--force] [--module ID]",
+                              FileName, Kind))
     return exUsage;
   if (Kind == TFileKind::Vdx && Options.Force) {
     PrintError("--force applies to .par files");
-    return exUsage;
-  }
-  if (Kind == TFileKind::Par && Options.Module) {
-    PrintError("--module applies to .vdx files");
     return exUsage;
   }
   if (int Code = CheckReadable(FileName); Code != exDone) return Code;

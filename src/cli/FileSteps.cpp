@@ -49,6 +49,14 @@ bool TakeFileArgument(const TCliOptions& Options, const std::string& Usage,
   return false;
 }
 
+bool TakeModuleFileArgument(const TCliOptions& Options, const std::string& Usage,
+                            std::string& FileName, TFileKind& Kind) {
+  if (!TakeFileArgument(Options, Usage, FileName, Kind)) return false;
+  if (Kind != TFileKind::Par || !Options.Module) return true;
+  PrintError("--module applies to .vdx files");
+  return false;
+}
+
 int CheckReadable(const std::string& FileName) {
   const std::string Reason = UnreadableReason(FileName);
   if (Reason.empty()) return exDone;

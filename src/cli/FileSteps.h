@@ -21,6 +21,11 @@ std::string FileKindError(const std::string& FileName, const std::string& Allowe
 bool TakeFileArgument(const TCliOptions& Options, const std::string& Usage,
                       std::string& FileName, TFileKind& Kind);
 
+// TakeFileArgument for a file whose module data are read: --module names a module of a .vdx
+// file only. Prints the usage error and returns false otherwise.
+bool TakeModuleFileArgument(const TCliOptions& Options, const std::string& Usage,
+                            std::string& FileName, TFileKind& Kind);
+
 // exDone when FileName can be read as a file; otherwise prints why in words and returns
 // exFileFailed.
 int CheckReadable(const std::string& FileName);
