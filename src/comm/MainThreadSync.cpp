@@ -36,6 +36,7 @@ void TMainThreadDispatcher::Run(const TMainThreadWork& Work) {
   if (FClosed) return;
   FPending.push_back(&Item);
   FChanged.notify_all();
+  if (FOnWorkPending) FOnWorkPending();
   // Work the main thread has taken is waited for even when closing: it refers to our caller.
   FChanged.wait(Lock, [&] { return Item.Done || (FClosed && !Item.Taken); });
   if (!Item.Taken) std::erase(FPending, &Item);

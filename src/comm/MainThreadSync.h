@@ -25,11 +25,17 @@ void RunInMainThread(const TMainThreadWork& Work);
 // waiting workers, so a main thread that goes on to join them cannot deadlock.
 class TMainThreadDispatcher {
  public:
+  TMainThreadDispatcher() = default;
+  // OnWorkPending runs in the worker, under the dispatcher's lock, each time work is handed
+  // over: a main thread with an event loop posts itself a wake-up there.
+  explicit TMainThreadDispatcher(std::function<void()> OnWorkPending)
+      : FOnWorkPending(std::move(OnWorkPending)) {}
+
   // Blocks until the main thread ran Work or the dispatcher is closed. Never call it from the
   // thread that calls ProcessFor.
   void Run(const TMainThreadWork& Work);
   // Runs handed-over work until TimeoutMs passed or Done() is true (checked after each piece
-  // and when woken by Wake).
+  // and when woken by Wake). With 0 it runs what is pending and returns.
   void ProcessFor(int TimeoutMs, const std::function<bool()>& Done = {});
   // Wakes ProcessFor so that it checks Done (e.g. from a signal-watching thread).
   void Wake();
@@ -45,6 +51,7 @@ class TMainThreadDispatcher {
     bool Taken = false;
     bool Done = false;
   };
+  std::function<void()> FOnWorkPending;
   std::mutex FLock;
   std::condition_variable FChanged;
   std::deque<TItem*> FPending;

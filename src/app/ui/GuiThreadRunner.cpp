@@ -1,11 +1,19 @@
 #include "app/ui/GuiThreadRunner.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QThread>
 
 namespace vdx::ui {
 
-TGuiThreadRunner::TGuiThreadRunner() = default;
+namespace {
+QEvent::Type WakeEventType() {
+  static const auto Type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return Type;
+}
+}  // namespace
+
+TGuiThreadRunner::TGuiThreadRunner() : FDispatcher([this] { FReceiver.PostWake(); }) {}
 
 void TGuiThreadRunner::Run(const TMainThreadWork& Work) {
   QCoreApplication* App = QCoreApplication::instance();
@@ -13,43 +21,17 @@ void TGuiThreadRunner::Run(const TMainThreadWork& Work) {
     Work();
     return;
   }
-  auto HandOver = std::make_shared<THandOver>();
-  {
-    std::lock_guard Lock(FLock);
-    if (FClosed) return;
-    FPending.push_back(HandOver);
-  }
-  // The queued call holds only the hand-over; it runs Work only while its worker still waits,
-  // which Close (in this same GUI thread) ends by marking it cancelled.
-  QMetaObject::invokeMethod(
-      App,
-      [HandOver, &Work] {
-        {
-          std::lock_guard Lock(HandOver->Lock);
-          if (HandOver->Cancelled) return;
-        }
-        Work();
-        std::lock_guard Lock(HandOver->Lock);
-        HandOver->Done = true;
-        HandOver->Finished.notify_all();
-      },
-      Qt::QueuedConnection);
-  {
-    std::unique_lock Lock(HandOver->Lock);
-    HandOver->Finished.wait(Lock, [&] { return HandOver->Done || HandOver->Cancelled; });
-  }
-  std::lock_guard Lock(FLock);
-  FPending.remove(HandOver);
+  FDispatcher.Run(Work);
 }
 
-void TGuiThreadRunner::Close() {
-  std::lock_guard Lock(FLock);
-  FClosed = true;
-  for (const auto& HandOver : FPending) {
-    std::lock_guard HandOverLock(HandOver->Lock);
-    HandOver->Cancelled = true;
-    HandOver->Finished.notify_all();
-  }
+void TGuiThreadRunner::TWakeReceiver::PostWake() {
+  QCoreApplication::postEvent(this, new QEvent(WakeEventType()));
+}
+
+bool TGuiThreadRunner::TWakeReceiver::event(QEvent* Event) {
+  if (Event->type() != WakeEventType()) return QObject::event(Event);
+  FDispatcher.ProcessFor(0);
+  return true;
 }
 
 }  // namespace vdx::ui

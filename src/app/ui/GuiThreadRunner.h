@@ -3,10 +3,7 @@
 // and join its threads without waiting on a tick that waits on the GUI thread.
 #pragma once
 
-#include <condition_variable>
-#include <list>
-#include <memory>
-#include <mutex>
+#include <QObject>
 
 #include "comm/MainThreadSync.h"
 
@@ -24,21 +21,28 @@ class TGuiThreadRunner {
   void Run(const TMainThreadWork& Work);
   // Call in the GUI thread: pending work is dropped, waiting workers return, later work is
   // dropped at once.
-  void Close();
+  void Close() { FDispatcher.Close(); }
   TMainThreadRunner Runner() {
     return [this](const TMainThreadWork& Work) { Run(Work); };
   }
 
  private:
-  struct THandOver {
-    std::mutex Lock;
-    std::condition_variable Finished;
-    bool Done = false;
-    bool Cancelled = false;
+  // Lives in the GUI thread; each wake-up event runs the work handed over so far. The work
+  // itself passes only through the dispatcher, under its lock, never inside a Qt event.
+  class TWakeReceiver : public QObject {
+   public:
+    explicit TWakeReceiver(TMainThreadDispatcher& Dispatcher) : FDispatcher(Dispatcher) {}
+    void PostWake();
+
+   protected:
+    bool event(QEvent* Event) override;
+
+   private:
+    TMainThreadDispatcher& FDispatcher;
   };
-  std::mutex FLock;
-  std::list<std::shared_ptr<THandOver>> FPending;
-  bool FClosed = false;
+
+  TMainThreadDispatcher FDispatcher;
+  TWakeReceiver FReceiver{FDispatcher};  // destroyed first, with its pending wake-ups
 };
 
 }  // namespace vdx::ui
