@@ -1,6 +1,9 @@
 // The monitor polling: one cycle over the rich virtual module's process values on a line paced
-// at 115200 bit/s (tool time against wire time), and the polling timer's tick lateness at
-// 320 ms with the ticks handed to a main thread. --ticks N sets the number of ticks (160).
+// at 115200 bit/s (tool time against wire time), and the polling timer's tick intervals at
+// 320 ms with the ticks handed to a main thread. The timer waits its interval after each tick
+// began, so an interval over 320 ms is how late that tick was; it can fall below when the
+// hand-over to the main thread was quicker than the tick before. --ticks N sets the number of ticks
+// (160).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -92,17 +95,19 @@ void BenchTicks(int Ticks) {
     Main.Close();
   }
   SetMainThreadRunner({});
-  std::vector<double> LateMs;
+  std::vector<double> OverMs;
   for (size_t I = 1; I < Starts.size(); ++I)
-    LateMs.push_back(std::chrono::duration<double, std::milli>(Starts[I] - Starts[I - 1]).count() -
+    OverMs.push_back(std::chrono::duration<double, std::milli>(Starts[I] - Starts[I - 1]).count() -
                      IntervalMs);
   std::printf(
-      "Polling timer at %u ms, %zu ticks run in the main thread: lateness median %.3f ms, "
+      "Polling timer at %u ms, %zu ticks run in the main thread: interval - %u ms median %.3f ms, "
       "99th percentile %.3f ms, worst %.3f ms\n",
-      IntervalMs, LateMs.size(), Percentile(LateMs, 0.5), Percentile(LateMs, 0.99),
-      Percentile(LateMs, 1.0));
-  ReportFigure("polling timer at 320 ms: tick lateness median (ms)", "-", Percentile(LateMs, 0.5));
-  ReportFigure("polling timer at 320 ms: tick lateness p99 (ms)", "-", Percentile(LateMs, 0.99));
+      IntervalMs, OverMs.size(), IntervalMs, Percentile(OverMs, 0.5), Percentile(OverMs, 0.99),
+      Percentile(OverMs, 1.0));
+  ReportFigure("polling timer at 320 ms: tick interval - 320 ms, median (ms)", "-",
+               Percentile(OverMs, 0.5));
+  ReportFigure("polling timer at 320 ms: tick interval - 320 ms, p99 (ms)", "-",
+               Percentile(OverMs, 0.99));
 }
 
 }  // namespace
