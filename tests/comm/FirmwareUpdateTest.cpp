@@ -166,10 +166,10 @@ TEST(BootloaderSteps, EveryLineReachesTheBootloaderWithAPauseAfterIt) {
                                                                Lines[I - 1].End)
                          .count());
   std::sort(GapsMs.begin(), GapsMs.end());
-  // A busy machine may let the module take a byte late, which shortens a gap; without the
-  // pause on the wire every gap is under 3 ms.
-  EXPECT_GE(GapsMs.front(), 5.0);
-  EXPECT_GE(GapsMs[GapsMs.size() / 2], 9.5);
+  // Without the pause on the wire every gap is under 3 ms. A busy machine may let the module
+  // take a line's bytes late, which shortens that gap (down to nothing), so the median is
+  // what shows the pauses.
+  EXPECT_GE(GapsMs[GapsMs.size() / 2], 7.0);
 }
 
 TEST(BootloaderSteps, LeavingTheBootloaderEndsAtTheFixedRate) {

@@ -1,19 +1,16 @@
 #include "app/ui/GuiThreadRunner.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QThread>
 
 namespace vdx::ui {
 
-namespace {
-QEvent::Type WakeEventType() {
-  static const auto Type = static_cast<QEvent::Type>(QEvent::registerEventType());
-  return Type;
+TGuiThreadRunner::TGuiThreadRunner()
+    : FDispatcher([this] { QMetaObject::invokeMethod(&FWake, "start", Qt::QueuedConnection); }) {
+  FWake.setSingleShot(true);
+  FWake.setInterval(0);
+  QObject::connect(&FWake, &QTimer::timeout, [this] { FDispatcher.ProcessFor(0); });
 }
-}  // namespace
-
-TGuiThreadRunner::TGuiThreadRunner() : FDispatcher([this] { FReceiver.PostWake(); }) {}
 
 void TGuiThreadRunner::Run(const TMainThreadWork& Work) {
   QCoreApplication* App = QCoreApplication::instance();
@@ -22,16 +19,6 @@ void TGuiThreadRunner::Run(const TMainThreadWork& Work) {
     return;
   }
   FDispatcher.Run(Work);
-}
-
-void TGuiThreadRunner::TWakeReceiver::PostWake() {
-  QCoreApplication::postEvent(this, new QEvent(WakeEventType()));
-}
-
-bool TGuiThreadRunner::TWakeReceiver::event(QEvent* Event) {
-  if (Event->type() != WakeEventType()) return QObject::event(Event);
-  FDispatcher.ProcessFor(0);
-  return true;
 }
 
 }  // namespace vdx::ui

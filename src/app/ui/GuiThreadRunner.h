@@ -3,7 +3,7 @@
 // and join its threads without waiting on a tick that waits on the GUI thread.
 #pragma once
 
-#include <QObject>
+#include <QTimer>
 
 #include "comm/MainThreadSync.h"
 
@@ -27,22 +27,11 @@ class TGuiThreadRunner {
   }
 
  private:
-  // Lives in the GUI thread; each wake-up event runs the work handed over so far. The work
-  // itself passes only through the dispatcher, under its lock, never inside a Qt event.
-  class TWakeReceiver : public QObject {
-   public:
-    explicit TWakeReceiver(TMainThreadDispatcher& Dispatcher) : FDispatcher(Dispatcher) {}
-    void PostWake();
-
-   protected:
-    bool event(QEvent* Event) override;
-
-   private:
-    TMainThreadDispatcher& FDispatcher;
-  };
-
+  // The work passes only through the dispatcher, under its lock. A worker wakes the GUI thread
+  // by starting this zero-time timer with a queued call, which Qt itself builds, so nothing a
+  // worker allocated reaches the GUI thread and the race checker sees every hand-over.
   TMainThreadDispatcher FDispatcher;
-  TWakeReceiver FReceiver{FDispatcher};  // destroyed first, with its pending wake-ups
+  QTimer FWake;  // destroyed first, with its queued starts
 };
 
 }  // namespace vdx::ui
