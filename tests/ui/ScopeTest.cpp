@@ -35,6 +35,21 @@ int PixelsInGrid(const QImage& Image, const QColor& Color) {
   return Count;
 }
 
+// Whether Text on the first page shows in black, and is not covered by something printed later.
+bool TextShows(QPdfDocument& Doc, const QString& Text) {
+  const int At = Doc.getAllText(0).text().indexOf(Text);
+  if (At < 0) return false;
+  constexpr double Zoom = 2;  // 144 dpi
+  const QRect Box = QTransform::fromScale(Zoom, Zoom)
+                        .mapRect(Doc.getSelectionAtIndex(0, At, Text.size()).boundingRectangle())
+                        .toRect();
+  const QImage Page = Doc.render(0, (Doc.pagePointSize(0) * Zoom).toSize());
+  for (int Y = Box.top(); Y <= Box.bottom(); ++Y)
+    for (int X = Box.left(); X <= Box.right(); ++X)
+      if (Page.valid(X, Y) && qGray(Page.pixel(X, Y)) < 80) return true;
+  return false;
+}
+
 void SendMouse(QWidget* W, QEvent::Type Type, QPoint Pos, Qt::MouseButton Button,
                Qt::MouseButtons Buttons, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
   QMouseEvent Event(Type, Pos, W->mapToGlobal(Pos), Button, Buttons, Mods);
@@ -110,6 +125,7 @@ class ScopeTest : public QObject {
     QVERIFY2(Text.contains(QStringLiteral("Oszilloskop Display at:")), qPrintable(Text));
     QVERIFY(Text.contains(QStringLiteral("Module: ") +
                           QString::fromLatin1(B.Form->ModProt().ModuleId())));
+    QVERIFY(TextShows(Doc, QStringLiteral("Module: ")));
     QVERIFY(Text.contains(QStringLiteral("Time base: 1000 ms / DIV")));
     QVERIFY(Text.contains(QStringLiteral("Cha.1: ") + First +
                           QStringLiteral(" Vertical range from: -100 to 100")));

@@ -24,8 +24,10 @@ bool PrintScope(QPrinter& Printer, TVDXScope& Scope, const TScopePrintoutTexts& 
 void DrawScopePrintout(QPainter& P, int Resolution, int PageWidth, const QImage& Bitmap,
                        TVDXScope& Scope, const TScopePrintoutTexts& Texts) {
   P.save();
-  // Positions are printer pixels at 600 dpi, scaled to the printer's resolution.
-  const double Scale = Resolution / 600.0;
+  // Positions are printer pixels at 300 dpi, scaled to the printer's resolution: at that
+  // density the heading and the module line fit above the picture (at 600 dpi the picture
+  // covered the module line).
+  const double Scale = Resolution / 300.0;
   P.scale(Scale, Scale);
   const int PageW = static_cast<int>(PageWidth / Scale);
   // Arial 10 on paper: the scaling would enlarge the font with it.
