@@ -10,7 +10,6 @@
 #include "cli/TextTable.h"
 #include "comm/TextUtil.h"
 #include "params/ParameterComparison.h"
-#include "params/VdxCmdDom.h"
 
 namespace vdx::cli {
 
@@ -66,14 +65,6 @@ void PrintReadable(const TVDXModCommProt& P, const TCompareFile& File,
     std::printf("equal: %zu parameters\n", C.Rows.size());
   else
     std::printf("%d of %zu parameters differ\n", C.DifferenceCount(), C.Rows.size());
-}
-
-std::string ModulesOfFile(const std::string& FileName) {
-  std::vector<std::string> Ids;
-  TVDXCmdDOM(nullptr).GetModuleIds(FileName, &Ids);
-  std::string Text;
-  for (const auto& Id : Ids) Text += "\n  " + Id;
-  return Text;
 }
 
 }  // namespace

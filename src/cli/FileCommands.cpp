@@ -6,7 +6,6 @@
 #include "cli/Commands.h"
 #include "cli/FileQuestions.h"
 #include "cli/FileSteps.h"
-#include "params/VdxCmdDom.h"
 
 namespace vdx::cli {
 
@@ -15,15 +14,6 @@ namespace {
 const char* const NotCompatibleText =
     "The selected file is not 100 % compatible to the identified module (please check it after "
     "loading!";
-
-// The modules a ".vdx" file holds, one per line, for the hint after a refused import.
-std::string ModulesOfFile(const std::string& FileName) {
-  std::vector<std::string> Ids;
-  TVDXCmdDOM(nullptr).GetModuleIds(FileName, &Ids);
-  std::string Text;
-  for (const auto& Id : Ids) Text += "\n  " + Id;
-  return Text;
-}
 
 // Tells the result of an import in the desktop tool's words; returns the exit code.
 int ReportImport(TVDXModCommProt& P, const TFileQuestions& Questions, const std::string& FileName,

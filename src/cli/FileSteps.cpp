@@ -8,6 +8,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
+#include "params/VdxCmdDom.h"
 
 namespace vdx::cli {
 
@@ -55,6 +56,14 @@ bool TakeModuleFileArgument(const TCliOptions& Options, const std::string& Usage
   if (Kind != TFileKind::Par || !Options.Module) return true;
   PrintError("--module applies to .vdx files");
   return false;
+}
+
+std::string ModulesOfFile(const std::string& FileName) {
+  std::vector<std::string> Ids;
+  TVDXCmdDOM(nullptr).GetModuleIds(FileName, &Ids);
+  std::string Text;
+  for (const auto& Id : Ids) Text += "\n  " + Id;
+  return Text;
 }
 
 int CheckReadable(const std::string& FileName) {

@@ -26,6 +26,9 @@ bool TakeFileArgument(const TCliOptions& Options, const std::string& Usage,
 bool TakeModuleFileArgument(const TCliOptions& Options, const std::string& Usage,
                             std::string& FileName, TFileKind& Kind);
 
+// The modules a ".vdx" file holds, each on a line of its own, for the hint after a refusal.
+std::string ModulesOfFile(const std::string& FileName);
+
 // exDone when FileName can be read as a file; otherwise prints why in words and returns
 // exFileFailed.
 int CheckReadable(const std::string& FileName);
