@@ -4,7 +4,6 @@
 // With --csv the lines are RFC 4180 records with ISO 8601 time stamps.
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,19 +19,6 @@
 namespace vdx::cli {
 
 namespace {
-
-std::string LocalTimeText(std::chrono::system_clock::time_point T) {
-  const std::time_t Secs = std::chrono::system_clock::to_time_t(T);
-  std::tm Local{};
-  localtime_r(&Secs, &Local);
-  char Text[40];
-  const auto Ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      T - std::chrono::system_clock::from_time_t(Secs))
-                      .count();
-  const size_t N = std::strftime(Text, sizeof Text, "%Y-%m-%d %H:%M:%S", &Local);
-  std::snprintf(Text + N, sizeof Text - N, ".%03d", static_cast<int>(Ms));
-  return Text;
-}
 
 // The monitor of this run: keeps a copy of the process values and collects one cycle.
 class TCsvMonitor : public IMonitorView {
@@ -57,10 +43,7 @@ class TCsvMonitor : public IMonitorView {
   }
   std::vector<std::string> Header() const {
     std::vector<std::string> Fields{"time"};
-    for (int I = 0; I < FValues.Count(); ++I) {
-      const TModProcCommand* Cmd = FValues.Items(I);
-      Fields.push_back(Cmd->PhysUnit.empty() ? Cmd->Name : Cmd->Name + " [" + Cmd->PhysUnit + "]");
-    }
+    for (int I = 0; I < FValues.Count(); ++I) Fields.push_back(ValueColumnTitle(*FValues.Items(I)));
     Fields.insert(Fields.end(), {"status", "inputs"});
     return Fields;
   }
@@ -122,8 +105,7 @@ int RunMonitor(const TCliOptions& Options) {
     View.BeginCycle();
     P.PollMonitor();
     const uint16_t Word = P.StatusInfo().Count() > 0 ? P.StatusInfo().Items(0)->StatusWord : 0;
-    PrintFields(View.Line(Options.Csv ? IsoLocalTime(Start) : LocalTimeText(Start), Word),
-                Options.Csv);
+    PrintFields(View.Line(IsoLocalTime(Start, Options.Csv ? 'T' : ' '), Word), Options.Csv);
     ++Cycles;
   });
   PrintFields(View.Header(), Options.Csv);

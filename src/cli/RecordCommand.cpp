@@ -72,8 +72,7 @@ class TCsvRecording {
   }
   bool WriteHeader() {
     std::vector<std::string> Fields{"time"};
-    for (const auto& C : FChannels)
-      Fields.push_back(C->PhysUnit.empty() ? C->Name : C->Name + " [" + C->PhysUnit + "]");
+    for (const auto& C : FChannels) Fields.push_back(ValueColumnTitle(*C));
     return Write(Fields);
   }
   bool WriteCycle(const std::array<const TASCIIProcDataObj*, 4>& Samples) {

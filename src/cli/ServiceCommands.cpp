@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -17,6 +16,7 @@
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/FileQuestions.h"
+#include "comm/LocalTime.h"
 #include "comm/TextUtil.h"
 #include "params/ParameterBackup.h"
 
@@ -102,13 +102,6 @@ class TRawInputScope {
   termios FSaved{};
   bool FActive = false;
 };
-
-std::tm LocalNow() {
-  const std::time_t Now = std::time(nullptr);
-  std::tm Local{};
-  localtime_r(&Now, &Local);
-  return Local;
-}
 
 // Identifies the module and saves its parameters before the update; the outcome is told in
 // either case. False when --restore was asked for and there is nothing to restore.

@@ -9,6 +9,8 @@
 
 namespace vdx {
 
+class TModProcCommand;
+
 // Text as one field: in double quotes, with each quote doubled, when it holds a comma, a
 // double quote, CR or LF; otherwise unchanged.
 std::string CsvField(std::string_view Text);
@@ -16,7 +18,10 @@ std::string CsvField(std::string_view Text);
 // The fields quoted as needed, joined by commas and ended by CR LF.
 std::string CsvRecord(const std::vector<std::string>& Fields);
 
-// Local time as "2026-12-11T07:30:00.250".
-std::string IsoLocalTime(std::chrono::system_clock::time_point Time);
+// Local time as "2026-12-11T07:30:00.250", or with another separator between date and time.
+std::string IsoLocalTime(std::chrono::system_clock::time_point Time, char DateTimeSeparator = 'T');
+
+// A process value's column heading: its name, and its unit in brackets when it has one.
+std::string ValueColumnTitle(const TModProcCommand& Cmd);
 
 }  // namespace vdx

@@ -161,8 +161,7 @@ void DrawCurves(TReportPages& Pages, QPainter& P, const TReportContent& C) {
     for (int K = TModCCParaCmd::FirstPoint; K <= TModCCParaCmd::LastPoint; ++K) {
       TCurvePoint Pt;
       Curves[I]->GetPoint(K, Pt);
-      Plot.SetPoint(TModCCParaCmd::LastPoint - K,
-                    QPoint(TCCPlot::ValueToPx(Pt.X), TCCPlot::ValueToPy(Pt.Y)));
+      Plot.SetValuePoint(TModCCParaCmd::LastPoint - K, Pt.X, Pt.Y);
     }
     P.save();
     P.translate(Column * Cell, Pages.Y());
@@ -217,9 +216,9 @@ void DrawStatusLamps(TReportPages& Pages, QPainter& P, const TReportContent& C) 
   if (C.Process.LitLamps.empty()) Pages.Line(QStringLiteral("No lamp is lit."), Arial(10));
   const int H = QFontMetrics(Arial(10), P.device()).height();
   for (const TStatusLampReading& Lamp : C.Process.LitLamps) {
-    const TLedColor Color = Lamp.Color == 2 ? lcGreen : Lamp.Color == 3 ? lcYellow : lcRed;
     Pages.Reserve(H);
-    P.drawPixmap(QRect(0, Pages.Y(), H, H), TNamedLed::LampPicture(Color, lsOn));
+    P.drawPixmap(QRect(0, Pages.Y(), H, H),
+                 TNamedLed::LampPicture(StatusBitLampColor(Lamp.Color), lsOn));
     Pages.Line(QString::fromLatin1(Lamp.Name), Arial(10), H * 3 / 2);
   }
 }

@@ -12,6 +12,7 @@
 
 #include "app/ApplInfo.h"
 #include "app/ApplIni.h"
+#include "app/ui/FileDialogs.h"
 #include "app/ui/MainPages.h"
 #include "app/ui/StatusPanels.h"
 #include "comm/ModCommProt.h"
@@ -254,6 +255,8 @@ class TVDXMainForm : public QMainWindow {
   void VDXModProtReadoutError(const std::string& ModID, std::vector<std::string>& ExtCmdList);
   // Starting folder of the parameter file dialogs, and remembering the last one used.
   QString ParaFileFolder() const;
+  // A dialog for a ".par" or ".vdx" parameter file in that folder, ".vdx" preselected.
+  TFileDialogRequest ParaFileRequest(TFileDialogRequest::TKind Kind) const;
   void StoreParaFileFolder(const QString& FileName);
 
   // --- Comparing the module's parameters with a file (MainFormCompare.cpp)

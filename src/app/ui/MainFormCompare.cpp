@@ -19,14 +19,7 @@ void TVDXMainForm::MMICompareFileClick() {
     ShowMessage(TMessageKind::Error, QStringLiteral("It was no module identified!"));
     return;
   }
-  TFileDialogRequest Request;
-  Request.Kind = TFileDialogRequest::fdOpen;
-  Request.Directory = ParaFileFolder();
-  Request.Filters = {QStringLiteral("Modulparameter *.par (old) (*.par)"),
-                     QStringLiteral("Modulparameter *.vdx (new) (*.vdx)")};
-  Request.SelectedFilter = 1;
-  Request.DefaultSuffix = QStringLiteral("vdx");
-  const QString FileName = AskFileName(Request, this);
+  const QString FileName = AskFileName(ParaFileRequest(TFileDialogRequest::fdOpen), this);
   if (FileName.isEmpty()) return;
   StoreParaFileFolder(FileName);
 

@@ -22,8 +22,6 @@ namespace vdx::ui {
 
 namespace {
 
-const QStringList kParaFilters = {QStringLiteral("Modulparameter *.par (old) (*.par)"),
-                                  QStringLiteral("Modulparameter *.vdx (new) (*.vdx)")};
 const QStringList kOfflineFilters = {QStringLiteral("Offline Modulparameter (*.vdx)")};
 const QStringList kViewerFilters = {QStringLiteral("VDX Modulparameter (*.vdx)")};
 
@@ -62,6 +60,17 @@ QString TVDXMainForm::ParaFileFolder() const {
   const QString Stored = QString::fromStdString(FOptionsDlg->Settings().ParaFilePath());
   if (!Stored.isEmpty() && QDir(Stored).exists()) return Stored;
   return QString::fromStdString(FToolFolder);
+}
+
+TFileDialogRequest TVDXMainForm::ParaFileRequest(TFileDialogRequest::TKind Kind) const {
+  TFileDialogRequest Request;
+  Request.Kind = Kind;
+  Request.Directory = ParaFileFolder();
+  Request.Filters = {QStringLiteral("Modulparameter *.par (old) (*.par)"),
+                     QStringLiteral("Modulparameter *.vdx (new) (*.vdx)")};
+  Request.SelectedFilter = 1;
+  Request.DefaultSuffix = QStringLiteral("vdx");
+  return Request;
 }
 
 void TVDXMainForm::StoreParaFileFolder(const QString& FileName) {
@@ -109,13 +118,7 @@ void TVDXMainForm::BtnLoadBackClick() {
 }
 
 void TVDXMainForm::BBtnUploadClick() {
-  TFileDialogRequest Request;
-  Request.Kind = TFileDialogRequest::fdSave;
-  Request.Directory = ParaFileFolder();
-  Request.Filters = kParaFilters;
-  Request.SelectedFilter = 1;
-  Request.DefaultSuffix = QStringLiteral("vdx");
-  const QString FileName = AskFileName(Request, this);
+  const QString FileName = AskFileName(ParaFileRequest(TFileDialogRequest::fdSave), this);
   if (FileName.isEmpty()) return;
   const TParaFileKind Kind = ParaFileKind(FileName);
   if (Kind == pfOther) return;
@@ -131,12 +134,7 @@ void TVDXMainForm::BBtnUploadClick() {
 }
 
 void TVDXMainForm::BBtnDownloadClick() {
-  TFileDialogRequest Request;
-  Request.Kind = TFileDialogRequest::fdOpen;
-  Request.Directory = ParaFileFolder();
-  Request.Filters = kParaFilters;
-  Request.SelectedFilter = 1;
-  Request.DefaultSuffix = QStringLiteral("vdx");
+  TFileDialogRequest Request = ParaFileRequest(TFileDialogRequest::fdOpen);
   Request.SelectFile = FLastDownloadFile;
   const QString FileName = AskFileName(Request, this);
   if (FileName.isEmpty()) return;

@@ -36,6 +36,10 @@ void TNamedLed::SetColor(int Value) {
   ShowLamp();
 }
 
+TLedColor StatusBitLampColor(uint8_t Code) {
+  return Code == 2 ? lcGreen : Code == 3 ? lcYellow : lcRed;
+}
+
 void TNamedLed::ShowLamp() { FImage->setPixmap(LampPicture(FColor, FState)); }
 
 void TNamedLed::resizeEvent(QResizeEvent* Event) {

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QPixmap>
+#include <cstdint>
 #include <functional>
 
 class QLabel;
@@ -12,6 +13,9 @@ namespace vdx::ui {
 
 enum TLedState { lsOn = 0, lsOff = 1 };
 enum TLedColor { lcRed = 0, lcBlue = 1, lcYellow = 2, lcGreen = 3 };
+
+// The lamp colour of a module status bit's colour code: 2 green, 3 yellow, any other red.
+TLedColor StatusBitLampColor(uint8_t Code);
 
 class TNamedLed : public QFrame {
  public:

@@ -161,16 +161,7 @@ void TRemoteCtrlPanel::VDXMonitorStatusInfoStrucInit(const TModStatusInfoData& S
     Led->show();
     Led->SetLedText(QString::fromLatin1(Name));
     Led->setToolTip(QString::fromLatin1(Cmd->BitHint));
-    switch (Cmd->BColor) {
-      case 2:
-        Led->SetColor(lcGreen);
-        break;
-      case 3:
-        Led->SetColor(lcYellow);
-        break;
-      default:
-        break;
-    }
+    Led->SetColor(StatusBitLampColor(Cmd->BColor));
   }
 }
 

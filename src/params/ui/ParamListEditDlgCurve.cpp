@@ -170,7 +170,7 @@ void TCCParaPage::LoadCCTable(const TModCCParaCmd* Cmd, bool Default) {
       Cmd->GetPoint(10 - K, Pt);
     SetCellText(1, K + 1, QString::number(Pt.X));
     SetCellText(2, K + 1, QString::number(Pt.Y));
-    PBoxCC->SetPoint(K, QPoint(TCCPlot::ValueToPx(Pt.X), TCCPlot::ValueToPy(Pt.Y)));
+    PBoxCC->SetValuePoint(K, Pt.X, Pt.Y);
   }
 }
 
@@ -203,7 +203,7 @@ bool TCCParaPage::ValidateCCCell(int Col, int Row) {
 void TCCParaPage::CCRowToPoint(int Row) {
   int32_t X = 0, Y = 0;
   if (!CellInteger(CellText(1, Row), X) || !CellInteger(CellText(2, Row), Y)) return;
-  PBoxCC->SetPoint(Row - 1, QPoint(TCCPlot::ValueToPx(X), TCCPlot::ValueToPy(Y)));
+  PBoxCC->SetValuePoint(Row - 1, X, Y);
 }
 
 bool TCCParaPage::eventFilter(QObject* Watched, QEvent* Event) {

@@ -27,6 +27,10 @@ class TCCPlot : public QWidget {
   static int32_t PyToValue(int Py) { return 10500 - 50 * Py; }
 
   void SetPoint(int K, QPoint Pixel);
+  // Point K at the curve values X and Y.
+  void SetValuePoint(int K, int32_t X, int32_t Y) {
+    SetPoint(K, QPoint(ValueToPx(X), ValueToPy(Y)));
+  }
   QPoint Point(int K) const { return FPoints[static_cast<size_t>(K)]; }
   int SelPoint() const { return FSelPoint; }
   void ClearSelection() { FSelPoint = -1; }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "app/ApplInfo.h"
+#include "comm/LocalTime.h"
 #include "comm/ModCommProt.h"
 
 namespace vdx::ui {
@@ -74,11 +75,8 @@ bool PrintParameterPages(QPrinter& Printer, const std::vector<TPrintoutPage>& Pa
 }
 
 bool PrintParameterList(QPrinter& Printer, TVDXModCommProt& Prot, const TApplInfo& Info) {
-  const std::time_t Now = std::time(nullptr);
-  std::tm Local{};
-  localtime_r(&Now, &Local);
-  return PrintParameterPages(
-      Printer, ComposeParameterPrintout(Prot, Info.ExtCompanyName, Info.ExtProductName, Local));
+  return PrintParameterPages(Printer, ComposeParameterPrintout(Prot, Info.ExtCompanyName,
+                                                               Info.ExtProductName, LocalNow()));
 }
 
 }  // namespace vdx::ui

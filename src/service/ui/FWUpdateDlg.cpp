@@ -13,12 +13,12 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <ctime>
 
 #include "app/AppDataFolder.h"
 #include "app/ui/BusyCursor.h"
 #include "app/ui/FileDialogs.h"
 #include "app/ui/MessageService.h"
+#include "comm/LocalTime.h"
 #include "comm/ModCommProt.h"
 #include "service/SRecordFile.h"
 
@@ -233,10 +233,7 @@ void TFWUpdateDlg::SetBackupInfo(const QString& Text, bool Error) {
 
 void TFWUpdateDlg::BackUpParameters() {
   if (FBackup.Saved) return;
-  const std::time_t Now = std::time(nullptr);
-  std::tm Local{};
-  localtime_r(&Now, &Local);
-  FBackup = SaveParameterBackup(*FProt, AppDataFolder(), Local);
+  FBackup = SaveParameterBackup(*FProt, AppDataFolder(), LocalNow());
   SetBackupInfo(QString::fromStdString(FBackup.Message), !FBackup.Saved);
   QApplication::processEvents();
 }

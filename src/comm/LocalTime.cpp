@@ -1,0 +1,12 @@
+#include "comm/LocalTime.h"
+
+namespace vdx {
+
+std::tm LocalNow() {
+  const std::time_t Now = std::time(nullptr);
+  std::tm Local{};
+  localtime_r(&Now, &Local);
+  return Local;
+}
+
+}  // namespace vdx
